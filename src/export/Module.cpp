@@ -1,0 +1,39 @@
+#include "export/Module.h"
+
+#include <string_view>
+
+namespace tovrel {
+
+Module::Module() : platform_(MakePlatform()) {}
+
+WideText Module::FromHost(const char* text) const {
+  return text ? platform_.code_page->ToWide(std::string_view(text)) : WideText();
+}
+
+const char* Module::SetResult(std::string text) {
+  result_ = std::move(text);
+  return result_.c_str();
+}
+
+const char* Module::SetResult(WideView text) { return SetResult(platform_.code_page->ToAnsi(text)); }
+
+Module& TheModule() {
+  static Module module;
+  return module;
+}
+
+namespace {
+
+// Start-up at load, so that the code page and the start-up paths are fixed before the first
+// call. A failure here is retried by the first call, inside its exception boundary.
+[[maybe_unused]] const bool kStarted = [] {
+  try {
+    TheModule();
+    return true;
+  } catch (...) {
+    return false;
+  }
+}();
+
+}  // namespace
+}  // namespace tovrel

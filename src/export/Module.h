@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace tovrel {
+
+// What the library keeps between calls: the platform services and the one result string that
+// every text-returning export hands back. Made when the library is loaded.
+class Module {
+ public:
+  Module();
+
+  [[nodiscard]] const Platform& platform() const { return platform_; }
+
+  // Host text (null is the empty text) to UTF-16 in the ANSI code page.
+  [[nodiscard]] WideText FromHost(const char* text) const;
+
+  // Stores the text as the result string and gives its address, valid until the next call.
+  const char* SetResult(std::string text);
+  // Stores UTF-16 text converted to the ANSI code page.
+  const char* SetResult(WideView text);
+
+ private:
+  Platform platform_;
+  std::string result_;
+};
+
+// The module, made on first use; the library's load makes that use.
+Module& TheModule();
+
+}  // namespace tovrel

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "platform/Text.h"
+
+namespace tovrel {
+
+// Raised by a DOM backend when the platform refuses an operation (an invalid element name, a
+// node kind that cannot take a child) or cannot provide a document at all.
+class XmlDomError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class XmlNodeKind { kElement, kText, kCData, kComment, kOther };
+
+class XmlNode;
+using XmlNodePtr = std::unique_ptr<XmlNode>;
+
+// A thin handle on one node of a loaded document; it never outlives its document.
+class XmlNode {
+ public:
+  virtual ~XmlNode() = default;
+
+  // Another handle on the same node.
+  [[nodiscard]] virtual XmlNodePtr Clone() const = 0;
+
+  // The DOM node name: an element's qualified name, "#text", "#cdata-section", "#comment".
+  [[nodiscard]] virtual WideText Name() const = 0;
+  [[nodiscard]] virtual XmlNodeKind Kind() const = 0;
+
+  // Child nodes of every kind in document order; Child gives null past the end.
+  [[nodiscard]] virtual std::size_t ChildCount() const = 0;
+  [[nodiscard]] virtual XmlNodePtr Child(std::size_t index) const = 0;
+
+  // The value of a text or CDATA node; empty for other kinds.
+  [[nodiscard]] virtual WideText Value() const = 0;
+  // Replaces the value of a text or CDATA node.
+  virtual void SetValue(WideView value) = 0;
+
+  // Appends an empty text node as the last child.
+  virtual void AppendEmptyText() = 0;
+  // Appends a new element in this node's namespace and with its prefix; raises XmlDomError for
+  // a name the DOM refuses.
+  virtual XmlNodePtr AddChild(WideView name) = 0;
+  virtual void SetAttribute(WideView name, WideView value) = 0;
+  // Deletes the child at the index, with its subtree.
+  virtual void RemoveChild(std::size_t index) = 0;
+  // Detaches this node from its parent and deletes it; the handle must not be used afterwards.
+  virtual void Remove() = 0;
+};
+
+// One in-memory document, loaded from a file, changed, and serialised back.
+class XmlDocument {
+ public:
+  virtual ~XmlDocument() = default;
+
+  // Parses the file without whitespace-only text, validation or external resources; false when
+  // the file is missing, unreadable or not well-formed.
+  [[nodiscard]] virtual bool LoadFromFile(WideView file_name) = 0;
+  // The root element of the loaded document; null before a successful load.
+  [[nodiscard]] virtual XmlNodePtr DocumentElement() const = 0;
+  // The whole document as the bytes of a file, in the encoding it declares; nullopt when the
+  // DOM cannot serialise it.
+  [[nodiscard]] virtual std::optional<std::string> Serialize() const = 0;
+};
+
+// Makes documents; raises XmlDomError when the platform has no usable DOM.
+class XmlDomFactory {
+ public:
+  virtual ~XmlDomFactory() = default;
+  [[nodiscard]] virtual std::unique_ptr<XmlDocument> CreateDocument() const = 0;
+};
+
+}  // namespace tovrel

@@ -1,0 +1,212 @@
+#include "platform/portable/Libxml2Dom.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <memory>
+#include <new>
+#include <utility>
+
+#include "platform/portable/NativePath.h"
+#include "platform/portable/Utf8.h"
+
+namespace tovrel::portable {
+namespace {
+
+struct DocDeleter {
+  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
+};
+using DocPtr = std::unique_ptr<xmlDoc, DocDeleter>;
+
+struct XmlCharDeleter {
+  void operator()(xmlChar* text) const { xmlFree(text); }
+};
+using XmlCharPtr = std::unique_ptr<xmlChar, XmlCharDeleter>;
+
+const xmlChar* Xml(const std::string& utf8) { return reinterpret_cast<const xmlChar*>(utf8.c_str()); }
+
+WideText Wide(const xmlChar* text) {
+  return text ? FromUtf8(reinterpret_cast<const char*>(text)) : WideText();
+}
+
+bool IsWhitespaceOnly(const xmlChar* text) {
+  for (; text && *text; ++text) {
+    if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n') return false;
+  }
+  return true;
+}
+
+// XML_PARSE_NOBLANKS keeps whitespace-only text in an element without other children; MSXML
+// drops all of it, so the rest goes here.
+void DropWhitespaceText(xmlNode* node) {
+  for (xmlNode* child = node->children; child != nullptr;) {
+    xmlNode* next = child->next;
+    if (child->type == XML_TEXT_NODE && IsWhitespaceOnly(child->content)) {
+      xmlUnlinkNode(child);
+      xmlFreeNode(child);
+    } else if (child->type == XML_ELEMENT_NODE) {
+      DropWhitespaceText(child);
+    }
+    child = next;
+  }
+}
+
+xmlNode* NthChild(xmlNode* node, std::size_t index) {
+  xmlNode* child = node->children;
+  for (; child != nullptr && index > 0; --index) child = child->next;
+  return child;
+}
+
+class Libxml2Node final : public XmlNode {
+ public:
+  explicit Libxml2Node(xmlNode* node) : node_(node) {}
+
+  [[nodiscard]] XmlNodePtr Clone() const override { return std::make_unique<Libxml2Node>(node_); }
+
+  [[nodiscard]] WideText Name() const override {
+    switch (node_->type) {
+      case XML_TEXT_NODE:
+        return u"#text";
+      case XML_CDATA_SECTION_NODE:
+        return u"#cdata-section";
+      case XML_COMMENT_NODE:
+        return u"#comment";
+      default:
+        break;
+    }
+    WideText name = Wide(node_->name);
+    if (node_->type == XML_ELEMENT_NODE && node_->ns != nullptr && node_->ns->prefix != nullptr) {
+      name = Wide(node_->ns->prefix) + u":" + name;
+    }
+    return name;
+  }
+
+  [[nodiscard]] XmlNodeKind Kind() const override {
+    switch (node_->type) {
+      case XML_ELEMENT_NODE:
+        return XmlNodeKind::kElement;
+      case XML_TEXT_NODE:
+        return XmlNodeKind::kText;
+      case XML_CDATA_SECTION_NODE:
+        return XmlNodeKind::kCData;
+      case XML_COMMENT_NODE:
+        return XmlNodeKind::kComment;
+      default:
+        return XmlNodeKind::kOther;
+    }
+  }
+
+  [[nodiscard]] std::size_t ChildCount() const override {
+    std::size_t count = 0;
+    for (xmlNode* child = node_->children; child != nullptr; child = child->next) ++count;
+    return count;
+  }
+
+  [[nodiscard]] XmlNodePtr Child(std::size_t index) const override {
+    xmlNode* child = NthChild(node_, index);
+    return child ? std::make_unique<Libxml2Node>(child) : nullptr;
+  }
+
+  [[nodiscard]] WideText Value() const override {
+    if (Kind() != XmlNodeKind::kText && Kind() != XmlNodeKind::kCData) return {};
+    return Wide(node_->content);
+  }
+
+  void SetValue(WideView value) override {
+    if (Kind() != XmlNodeKind::kText && Kind() != XmlNodeKind::kCData) {
+      throw XmlDomError("not a text node");
+    }
+    const std::string utf8 = ToUtf8(value);
+    xmlNodeSetContentLen(node_, Xml(utf8), static_cast<int>(utf8.size()));
+  }
+
+  void AppendEmptyText() override {
+    xmlNode* text = xmlNewDocText(node_->doc, Xml(""));
+    if (text == nullptr) throw std::bad_alloc();
+    AppendOrFree(text);
+  }
+
+  XmlNodePtr AddChild(WideView name) override {
+    const std::string utf8 = ToUtf8(name);
+    if (node_->type != XML_ELEMENT_NODE || xmlValidateName(Xml(utf8), 0) != 0) {
+      throw XmlDomError("invalid element name");
+    }
+    xmlNode* element = xmlNewDocNode(node_->doc, node_->ns, Xml(utf8), nullptr);
+    if (element == nullptr) throw std::bad_alloc();
+    AppendOrFree(element);
+    return std::make_unique<Libxml2Node>(element);
+  }
+
+  void SetAttribute(WideView name, WideView value) override {
+    const std::string utf8 = ToUtf8(name);
+    if (node_->type != XML_ELEMENT_NODE || xmlValidateName(Xml(utf8), 0) != 0) {
+      throw XmlDomError("invalid attribute name");
+    }
+    if (xmlSetProp(node_, Xml(utf8), Xml(ToUtf8(value))) == nullptr) throw std::bad_alloc();
+  }
+
+  void RemoveChild(std::size_t index) override {
+    xmlNode* child = NthChild(node_, index);
+    if (child == nullptr) throw XmlDomError("no child at that index");
+    xmlUnlinkNode(child);
+    xmlFreeNode(child);
+  }
+
+  void Remove() override {
+    xmlUnlinkNode(node_);
+    xmlFreeNode(std::exchange(node_, nullptr));
+  }
+
+ private:
+  // xmlAddChild merges a text node into a text last child; neither caller appends one there.
+  void AppendOrFree(xmlNode* child) {
+    if (xmlAddChild(node_, child) == nullptr) {
+      xmlFreeNode(child);
+      throw XmlDomError("cannot append a child here");
+    }
+  }
+
+  xmlNode* node_;
+};
+
+class Libxml2Document final : public XmlDocument {
+ public:
+  [[nodiscard]] bool LoadFromFile(WideView file_name) override {
+    constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR |
+                             XML_PARSE_NOWARNING;
+    doc_.reset(xmlReadFile(NativePath(file_name).c_str(), nullptr, kOptions));
+    if (!doc_ || xmlDocGetRootElement(doc_.get()) == nullptr) {
+      doc_.reset();
+      return false;
+    }
+    DropWhitespaceText(xmlDocGetRootElement(doc_.get()));
+    return true;
+  }
+
+  [[nodiscard]] XmlNodePtr DocumentElement() const override {
+    xmlNode* root = doc_ ? xmlDocGetRootElement(doc_.get()) : nullptr;
+    return root ? std::make_unique<Libxml2Node>(root) : nullptr;
+  }
+
+  [[nodiscard]] std::optional<std::string> Serialize() const override {
+    if (!doc_) return std::nullopt;
+    const char* encoding = doc_->encoding ? reinterpret_cast<const char*>(doc_->encoding) : "UTF-8";
+    xmlChar* raw = nullptr;
+    int size = 0;
+    xmlDocDumpMemoryEnc(doc_.get(), &raw, &size, encoding);
+    const XmlCharPtr bytes(raw);
+    if (!bytes || size < 0) return std::nullopt;
+    return std::string(reinterpret_cast<const char*>(bytes.get()), static_cast<std::size_t>(size));
+  }
+
+ private:
+  DocPtr doc_;
+};
+
+}  // namespace
+
+std::unique_ptr<XmlDocument> Libxml2DomFactory::CreateDocument() const {
+  return std::make_unique<Libxml2Document>();
+}
+
+}  // namespace tovrel::portable

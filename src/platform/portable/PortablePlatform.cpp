@@ -1,0 +1,29 @@
+#include <stdexcept>
+
+#include "platform/Platform.h"
+#include "platform/portable/IconvCodePage.h"
+#include "platform/portable/Libxml2Dom.h"
+#include "platform/portable/PosixFileSystem.h"
+
+namespace tovrel {
+namespace {
+
+std::unique_ptr<const AnsiCodePage> MakeCodePage() {
+  try {
+    return std::make_unique<portable::IconvCodePage>(portable::IconvCodePage::NumberFromEnvironment());
+  } catch (const std::invalid_argument&) {
+    return std::make_unique<portable::IconvCodePage>(1252);
+  }
+}
+
+}  // namespace
+
+Platform MakePlatform() {
+  return Platform{
+      .code_page = MakeCodePage(),
+      .xml = std::make_unique<portable::Libxml2DomFactory>(),
+      .files = std::make_unique<portable::PosixFileSystem>(),
+  };
+}
+
+}  // namespace tovrel

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+namespace tovrel::win32 {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  [[nodiscard]] bool ReplaceFileContents(WideView path, std::string_view bytes) const override;
+};
+
+}  // namespace tovrel::win32

@@ -1,0 +1,16 @@
+#include "platform/Platform.h"
+#include "platform/win32/MsxmlDom.h"
+#include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32FileSystem.h"
+
+namespace tovrel {
+
+Platform MakePlatform() {
+  return Platform{
+      .code_page = std::make_unique<win32::Win32CodePage>(),
+      .xml = std::make_unique<win32::MsxmlDomFactory>(),
+      .files = std::make_unique<win32::Win32FileSystem>(),
+  };
+}
+
+}  // namespace tovrel

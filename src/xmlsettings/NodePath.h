@@ -1,0 +1,35 @@
+#pragma once
+
+#include <stdexcept>
+
+#include "platform/Text.h"
+#include "platform/XmlDom.h"
+
+namespace tovrel {
+
+// A direct child that a node path names does not exist. Never leaves the path search.
+class EDVXmlError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A path's components are separated by "\" when it holds one anywhere, else by ".".
+// PathFirstPart is the text before the first separator, empty when there is none.
+WideText PathFirstPart(WideView path);
+// PathRest is the text after the first separator, the whole path when there is none.
+WideText PathRest(WideView path);
+
+// The first direct child named `name`; raises EDVXmlError when there is none.
+XmlNodePtr XMLFindChild(const XmlNode& node, WideView name);
+
+// The node a path names below `start`, or null. Intermediate components name direct children;
+// the last one is searched depth-first in document order, `start` itself first. A leading
+// component equal to the name of the node reached is consumed by it. Never raises a DOM error.
+XmlNodePtr XMLFindNode(const XmlNode& start, WideView path);
+
+// The node a path names below `start`, creating missing elements on the way; components are
+// searched deep, so an existing element of that name anywhere below is reused. Sets the text of
+// the last node to `value` unless it is empty. DOM errors pass through.
+XmlNodePtr XMLCreateNode(XmlNode& start, WideView path, WideView value);
+
+}  // namespace tovrel

@@ -1,0 +1,17 @@
+#include "xmlsettings/SettingsFile.h"
+
+namespace tovrel {
+
+std::unique_ptr<XmlDocument> LoadSettingsFile(const XmlDomFactory& xml, WideView file_name) {
+  if (file_name.empty()) return nullptr;
+  std::unique_ptr<XmlDocument> document = xml.CreateDocument();
+  return document->LoadFromFile(file_name) ? std::move(document) : nullptr;
+}
+
+bool SaveSettingsFile(const SettingsServices& services, const XmlDocument& document,
+                      WideView file_name) {
+  const auto bytes = document.Serialize();
+  return bytes && services.files.ReplaceFileContents(file_name, *bytes);
+}
+
+}  // namespace tovrel
