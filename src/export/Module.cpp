@@ -15,7 +15,9 @@ const char* Module::SetResult(std::string text) {
   return result_.c_str();
 }
 
-const char* Module::SetResult(WideView text) { return SetResult(platform_.code_page->ToAnsi(text)); }
+const char* Module::SetResult(WideView text) {
+  return SetResult(platform_.code_page->ToAnsi(text));
+}
 
 Module& TheModule() {
   static Module module;

@@ -34,7 +34,8 @@ char16_t FoldCase(char16_t c) {
 }
 
 bool EqualsIgnoreCase(WideView a, WideView b) {
-  return std::ranges::equal(a, b, [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
+  return std::ranges::equal(a, b,
+                            [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
 }
 
 }  // namespace tovrel

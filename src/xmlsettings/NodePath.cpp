@@ -10,7 +10,9 @@ std::size_t SeparatorPosition(WideView path) {
   return backslash != WideView::npos ? backslash : path.find(u'.');
 }
 
-bool HasSeparator(WideView path) { return path.find_first_of(u"\\.") != WideView::npos; }
+bool HasSeparator(WideView path) {
+  return path.find_first_of(u"\\.") != WideView::npos;
+}
 
 // The last component: the first node of that name in a depth-first, document-order walk, the
 // node itself first. A level that fails gives none for its subtree only.

@@ -2,8 +2,12 @@
 
 #ifdef _WIN32
 
-std::string ToHost(std::string_view terminal_text) { return std::string(terminal_text); }
-std::string FromHost(std::string_view host_text) { return std::string(host_text); }
+std::string ToHost(std::string_view terminal_text) {
+  return std::string(terminal_text);
+}
+std::string FromHost(std::string_view host_text) {
+  return std::string(host_text);
+}
 
 #else
 

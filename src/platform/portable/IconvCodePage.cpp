@@ -39,7 +39,9 @@ class Converter {
   iconv_t cd_;
 };
 
-std::string CodePageName(unsigned number) { return "CP" + std::to_string(number); }
+std::string CodePageName(unsigned number) {
+  return "CP" + std::to_string(number);
+}
 
 }  // namespace
 
@@ -49,10 +51,9 @@ IconvCodePage::IconvCodePage(unsigned number) : number_(number) {
     const auto wide = decode.Convert(std::string(1, static_cast<char>(byte)));
     // Windows gives a byte the code page leaves undefined the character of the same value.
     const bool defined = wide && wide->size() == 2;
-    const auto unit =
-        defined ? static_cast<char16_t>(static_cast<unsigned char>((*wide)[0]) |
-                                        static_cast<unsigned char>((*wide)[1]) << 8)
-                : static_cast<char16_t>(byte);
+    const auto unit = defined ? static_cast<char16_t>(static_cast<unsigned char>((*wide)[0]) |
+                                                      static_cast<unsigned char>((*wide)[1]) << 8)
+                              : static_cast<char16_t>(byte);
     to_wide_[byte] = unit;
     to_ansi_.emplace(unit, static_cast<char>(byte));
   }
@@ -69,7 +70,9 @@ unsigned IconvCodePage::NumberFromEnvironment() {
              : kDefault;
 }
 
-unsigned IconvCodePage::Number() const { return number_; }
+unsigned IconvCodePage::Number() const {
+  return number_;
+}
 
 WideText IconvCodePage::ToWide(AnsiView text) const {
   WideText wide;
@@ -91,8 +94,10 @@ AnsiText IconvCodePage::ToAnsi(WideView text) const {
 char IconvCodePage::BestFit(char16_t c) const {
   // Windows' best-fit replacements for U+00A0 to U+017F, mostly the letter without its mark.
   constexpr std::u16string_view kLatinBestFit =
-      u"?!cL?Y????a????\u2014??23?????1o?113?AAAAAAACEEEEIIII?NOOOOO?OUUUUY??aaaaaaaceeeeiiii?nooooo?"
-      u"ouuuuy?yAaAaAaCcCcCcCcDd\u00D0dEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIi??JjKk?LlLlLl??LlNnNnNn???OoOo"
+      u"?!cL?Y????a????\u2014??23?????1o?113?AAAAAAACEEEEIIII?NOOOOO?OUUUUY??aaaaaaaceeeeiiii?"
+      u"nooooo?"
+      u"ouuuuy?yAaAaAaCcCcCcCcDd\u00D0dEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIi??JjKk?LlLlLl??LlNnNnNn???"
+      u"OoOo"
       u"OoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZz?";
   constexpr char16_t kFirst = 0xA0;
   const std::size_t index = static_cast<std::size_t>(c) - kFirst;

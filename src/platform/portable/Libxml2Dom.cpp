@@ -7,6 +7,7 @@
 #include <new>
 #include <utility>
 
+#include "platform/XmlName.h"
 #include "platform/portable/NativePath.h"
 #include "platform/portable/Utf8.h"
 
@@ -23,7 +24,9 @@ struct XmlCharDeleter {
 };
 using XmlCharPtr = std::unique_ptr<xmlChar, XmlCharDeleter>;
 
-const xmlChar* Xml(const std::string& utf8) { return reinterpret_cast<const xmlChar*>(utf8.c_str()); }
+const xmlChar* Xml(const std::string& utf8) {
+  return reinterpret_cast<const xmlChar*>(utf8.c_str());
+}
 
 WideText Wide(const xmlChar* text) {
   return text ? FromUtf8(reinterpret_cast<const char*>(text)) : WideText();
@@ -121,28 +124,29 @@ class Libxml2Node final : public XmlNode {
   }
 
   void AppendEmptyText() override {
+    if (node_->type != XML_ELEMENT_NODE) throw XmlDomError("only elements hold text");
     xmlNode* text = xmlNewDocText(node_->doc, Xml(""));
     if (text == nullptr) throw std::bad_alloc();
     AppendOrFree(text);
   }
 
   XmlNodePtr AddChild(WideView name) override {
-    const std::string utf8 = ToUtf8(name);
-    if (node_->type != XML_ELEMENT_NODE || xmlValidateName(Xml(utf8), 0) != 0) {
+    if (node_->type != XML_ELEMENT_NODE || !IsXmlName(name)) {
       throw XmlDomError("invalid element name");
     }
-    xmlNode* element = xmlNewDocNode(node_->doc, node_->ns, Xml(utf8), nullptr);
+    xmlNode* element = xmlNewDocNode(node_->doc, node_->ns, Xml(ToUtf8(name)), nullptr);
     if (element == nullptr) throw std::bad_alloc();
     AppendOrFree(element);
     return std::make_unique<Libxml2Node>(element);
   }
 
   void SetAttribute(WideView name, WideView value) override {
-    const std::string utf8 = ToUtf8(name);
-    if (node_->type != XML_ELEMENT_NODE || xmlValidateName(Xml(utf8), 0) != 0) {
+    if (node_->type != XML_ELEMENT_NODE || !IsXmlName(name)) {
       throw XmlDomError("invalid attribute name");
     }
-    if (xmlSetProp(node_, Xml(utf8), Xml(ToUtf8(value))) == nullptr) throw std::bad_alloc();
+    if (xmlSetProp(node_, Xml(ToUtf8(name)), Xml(ToUtf8(value))) == nullptr) {
+      throw std::bad_alloc();
+    }
   }
 
   void RemoveChild(std::size_t index) override {
@@ -172,8 +176,8 @@ class Libxml2Node final : public XmlNode {
 class Libxml2Document final : public XmlDocument {
  public:
   [[nodiscard]] bool LoadFromFile(WideView file_name) override {
-    constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR |
-                             XML_PARSE_NOWARNING;
+    constexpr int kOptions =
+        XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     doc_.reset(xmlReadFile(NativePath(file_name).c_str(), nullptr, kOptions));
     if (!doc_ || xmlDocGetRootElement(doc_.get()) == nullptr) {
       doc_.reset();

@@ -4,6 +4,8 @@
 
 namespace tovrel::portable {
 
-std::string NativePath(WideView path) { return ToUtf8(path); }
+std::string NativePath(WideView path) {
+  return ToUtf8(path);
+}
 
 }  // namespace tovrel::portable

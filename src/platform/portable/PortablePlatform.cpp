@@ -10,7 +10,8 @@ namespace {
 
 std::unique_ptr<const AnsiCodePage> MakeCodePage() {
   try {
-    return std::make_unique<portable::IconvCodePage>(portable::IconvCodePage::NumberFromEnvironment());
+    return std::make_unique<portable::IconvCodePage>(
+        portable::IconvCodePage::NumberFromEnvironment());
   } catch (const std::invalid_argument&) {
     return std::make_unique<portable::IconvCodePage>(1252);
   }

@@ -60,7 +60,8 @@ bool PosixFileSystem::ReplaceFileContents(WideView path, std::string_view bytes)
   struct stat info {};
   // A file without its owner's write permission stands for a read-only file; root could write
   // it anyway, so the mode is checked rather than access().
-  if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0) {
+  if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      (info.st_mode & S_IWUSR) == 0) {
     return false;
   }
   std::string pattern = target + ".XXXXXX";

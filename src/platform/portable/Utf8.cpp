@@ -34,8 +34,12 @@ void AppendUtf16(WideText& out, char32_t c) {
   }
 }
 
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c < 0xDC00; }
-bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c < 0xE000; }
+bool IsHighSurrogate(char32_t c) {
+  return c >= 0xD800 && c < 0xDC00;
+}
+bool IsLowSurrogate(char32_t c) {
+  return c >= 0xDC00 && c < 0xE000;
+}
 
 }  // namespace
 
@@ -60,8 +64,15 @@ WideText FromUtf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >> 5 == 6 ? 2 : lead >> 4 == 14 ? 3 : lead >> 3 == 30 ? 4 : 0;
-    char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1Fu : length == 3 ? lead & 0x0Fu : lead & 0x07u;
+    const std::size_t length = lead < 0x80       ? 1
+                               : lead >> 5 == 6  ? 2
+                               : lead >> 4 == 14 ? 3
+                               : lead >> 3 == 30 ? 4
+                                                 : 0;
+    char32_t c = length == 1   ? lead
+                 : length == 2 ? lead & 0x1Fu
+                 : length == 3 ? lead & 0x0Fu
+                               : lead & 0x07u;
     bool valid = length != 0 && i + length <= text.size();
     for (std::size_t k = 1; valid && k < length; ++k) {
       const auto next = static_cast<unsigned char>(text[i + k]);

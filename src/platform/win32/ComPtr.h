@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <unknwn.h>
 
 #include <utility>
@@ -47,9 +48,9 @@ class ComPtr {
 
   // Queries another interface of the same object; empty when the object does not offer it.
   template <typename Other>
-  ComPtr<Other> As() const {
+  ComPtr<Other> As(REFIID id) const {
     ComPtr<Other> other;
-    if (ptr_) ptr_->QueryInterface(__uuidof(Other), other.put_void());
+    if (ptr_) ptr_->QueryInterface(id, other.put_void());
     return other;
   }
 

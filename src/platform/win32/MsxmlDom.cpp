@@ -1,12 +1,14 @@
 #include "platform/win32/MsxmlDom.h"
 
-#include <msxml2.h>
 #include <windows.h>
+
+#include <msxml2.h>
 
 #include <array>
 #include <cstdio>
 #include <new>
 
+#include "platform/XmlName.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/ComText.h"
 
@@ -14,10 +16,14 @@ namespace tovrel::win32 {
 namespace {
 
 // Defined here because MinGW's import libraries do not carry the versioned class identifiers.
-constexpr GUID kDomDocument40 = {0x88d969c0, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
-constexpr GUID kDomDocument30 = {0xf5078f32, 0xc551, 0x11d3, {0x89, 0xb9, 0x00, 0x00, 0xf8, 0x1f, 0xe2, 0x21}};
-constexpr GUID kDomDocument26 = {0xf5078f1b, 0xc551, 0x11d3, {0x89, 0xb9, 0x00, 0x00, 0xf8, 0x1f, 0xe2, 0x21}};
-constexpr GUID kDomDocument = {0x2933bf90, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
+constexpr GUID kDomDocument40 = {
+    0x88d969c0, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
+constexpr GUID kDomDocument30 = {
+    0xf5078f32, 0xc551, 0x11d3, {0x89, 0xb9, 0x00, 0x00, 0xf8, 0x1f, 0xe2, 0x21}};
+constexpr GUID kDomDocument26 = {
+    0xf5078f1b, 0xc551, 0x11d3, {0x89, 0xb9, 0x00, 0x00, 0xf8, 0x1f, 0xe2, 0x21}};
+constexpr GUID kDomDocument = {
+    0x2933bf90, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
 
 [[noreturn]] void Fail(const char* what, HRESULT hr) {
   std::array<char, 128> message{};
@@ -105,10 +111,12 @@ class MsxmlNode final : public XmlNode {
   void AppendEmptyText() override {
     ComPtr<IXMLDOMText> text;
     Check(Document()->createTextNode(MakeBstr(u"").get(), text.put()), "createTextNode");
-    Append(text.As<IXMLDOMNode>());
+    Append(text.As<IXMLDOMNode>(IID_IXMLDOMNode));
   }
 
   XmlNodePtr AddChild(WideView name) override {
+    // Wine's MSXML takes names Windows refuses, such as "1bad"; both refuse them here.
+    if (!IsXmlName(name)) throw XmlDomError("invalid element name");
     UniqueBstr prefix;
     UniqueBstr namespace_uri;
     Check(node_->get_prefix(prefix.put()), "prefix");
@@ -128,7 +136,8 @@ class MsxmlNode final : public XmlNode {
   }
 
   void SetAttribute(WideView name, WideView value) override {
-    const ComPtr<IXMLDOMElement> element = node_.As<IXMLDOMElement>();
+    if (!IsXmlName(name)) throw XmlDomError("invalid attribute name");
+    const ComPtr<IXMLDOMElement> element = node_.As<IXMLDOMElement>(IID_IXMLDOMElement);
     if (!element) throw XmlDomError("attributes belong to elements");
     UniqueVariant variant;
     variant.SetText(value);
@@ -195,7 +204,7 @@ class MsxmlDocument final : public XmlDocument {
   [[nodiscard]] XmlNodePtr DocumentElement() const override {
     ComPtr<IXMLDOMElement> root;
     Check(document_->get_documentElement(root.put()), "documentElement");
-    return root ? std::make_unique<MsxmlNode>(root.As<IXMLDOMNode>()) : nullptr;
+    return root ? std::make_unique<MsxmlNode>(root.As<IXMLDOMNode>(IID_IXMLDOMNode)) : nullptr;
   }
 
   [[nodiscard]] std::optional<std::string> Serialize() const override {
@@ -228,7 +237,7 @@ std::unique_ptr<XmlDocument> MsxmlDomFactory::CreateDocument() const {
     last = CoCreateInstance(class_id, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                             IID_IDispatch, object.put_void());
     if (SUCCEEDED(last)) {
-      ComPtr<IXMLDOMDocument> document = object.As<IXMLDOMDocument>();
+      ComPtr<IXMLDOMDocument> document = object.As<IXMLDOMDocument>(IID_IXMLDOMDocument);
       if (!document) throw XmlDomError("Microsoft MSXML is not installed");
       return std::make_unique<MsxmlDocument>(std::move(document));
     }

@@ -19,7 +19,9 @@ int CheckedLength(std::size_t size) {
 
 Win32CodePage::Win32CodePage() : number_(GetACP()) {}
 
-unsigned Win32CodePage::Number() const { return number_; }
+unsigned Win32CodePage::Number() const {
+  return number_;
+}
 
 WideText Win32CodePage::ToWide(AnsiView text) const {
   if (text.empty()) return {};

@@ -1,0 +1,228 @@
+#include "xmlsettings/XmlValues.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/Platform.h"
+#include "support/TestFiles.h"
+#include "support/XmlOutline.h"
+
+namespace tovrel {
+namespace {
+
+using test::ReadBytes;
+using test::XmlOutline;
+
+constexpr char kConfig[] =
+    "<?xml version=\"1.0\"?>\n"
+    "<CONFIG>\n"
+    "  <STARTUP>\n"
+    "    <X>one</X>\n"
+    "    <GROUP><DEEP>two</DEEP></GROUP>\n"
+    "    <EMPTY/>\n"
+    "    <BLANK>   </BLANK>\n"
+    "    <DATA><![CDATA[a<b]]></DATA>\n"
+    "    <MIXED>t<Y/></MIXED>\n"
+    "    <A.B><C>dotted</C></A.B>\n"
+    "  </STARTUP>\n"
+    "  <OTHER><DEEP>three</DEEP><X>four</X></OTHER>\n"
+    "  <!-- kept -->\n"
+    "</CONFIG>\n";
+
+class XmlValues : public testing::Test {
+ protected:
+  std::filesystem::path Settings(std::string_view content = kConfig) const {
+    return dir_.Write("settings.xml", content);
+  }
+
+  WideText Get(const std::filesystem::path& file, WideView path) const {
+    return DoXMLGetNode(*platform_.xml, test::LibraryPath(file), path);
+  }
+
+  std::int32_t Add(const std::filesystem::path& file, WideView path, WideView value) const {
+    return DoXMLAddNode({*platform_.xml, *platform_.files}, test::LibraryPath(file), path, value);
+  }
+
+  std::string Outline(const std::filesystem::path& file) const {
+    return XmlOutline(*platform_.xml, file);
+  }
+
+  Platform platform_ = MakePlatform();
+  test::TempDir dir_;
+};
+
+TEST_F(XmlValues, PathMayStartAtTheRootOrRepeatTheNodeReached) {
+  const auto file = Settings();
+  EXPECT_EQ(Get(file, u"CONFIG.STARTUP.X"), u"one");
+  EXPECT_EQ(Get(file, u"STARTUP.X"), u"one");
+  EXPECT_EQ(Get(file, u"STARTUP.STARTUP.X"), u"one");
+  EXPECT_EQ(Get(file, u"CONFIG\\STARTUP\\X"), u"one");
+}
+
+TEST_F(XmlValues, LastComponentIsSearchedDeepInDocumentOrder) {
+  const auto file = Settings();
+  EXPECT_EQ(Get(file, u"STARTUP.DEEP"), u"two");
+  EXPECT_EQ(Get(file, u"DEEP"), u"two");
+  EXPECT_EQ(Get(file, u"OTHER.DEEP"), u"three");
+  EXPECT_EQ(Get(file, u"X"), u"one");
+}
+
+TEST_F(XmlValues, IntermediateComponentsMustBeDirectChildren) {
+  const auto file = Settings();
+  EXPECT_EQ(Get(file, u"STARTUP.GROUP.DEEP"), u"two");
+  EXPECT_EQ(Get(file, u"CONFIG.GROUP.DEEP"), u"Empty");
+}
+
+TEST_F(XmlValues, NamesCompareExactly) {
+  const auto file = Settings();
+  EXPECT_EQ(Get(file, u"startup.x"), u"Empty");
+  EXPECT_EQ(Get(file, u"STARTUP.x"), u"Empty");
+}
+
+TEST_F(XmlValues, BackslashSeparatesBeforeDots) {
+  const auto file = Settings();
+  EXPECT_EQ(Get(file, u"STARTUP\\A.B\\C"), u"dotted");
+  EXPECT_EQ(Get(file, u"STARTUP.A.B.C"), u"Empty");
+  // Once the last backslash is passed, dots separate again.
+  EXPECT_EQ(Get(file, u"STARTUP\\A.B.C"), u"Empty");
+}
+
+TEST_F(XmlValues, EmptyComponentsFindNothing) {
+  const auto file = Settings();
+  EXPECT_EQ(Get(file, u""), u"Empty");
+  EXPECT_EQ(Get(file, u"STARTUP..X"), u"Empty");
+  EXPECT_EQ(Get(file, u"STARTUP."), u"Empty");
+}
+
+TEST_F(XmlValues, TextRules) {
+  const auto file = Settings();
+  EXPECT_EQ(Get(file, u"EMPTY"), u"");
+  EXPECT_EQ(Get(file, u"BLANK"), u"") << "whitespace-only text is not kept";
+  EXPECT_EQ(Get(file, u"DATA"), u"a<b");
+  EXPECT_EQ(Get(file, u"MIXED"), u"Empty");
+  EXPECT_EQ(Get(file, u"GROUP"), u"Empty");
+}
+
+TEST_F(XmlValues, UnreadableFilesGiveEmptyAndZero) {
+  const auto missing = dir_.path() / "missing.xml";
+  const auto malformed = Settings("<CONFIG><X>1</CONFIG>");
+  for (const auto& file : {missing, malformed}) {
+    EXPECT_EQ(Get(file, u"X"), u"Empty");
+    EXPECT_EQ(Add(file, u"X", u"2"), 0);
+  }
+  EXPECT_EQ(ReadBytes(malformed), "<CONFIG><X>1</CONFIG>");
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  EXPECT_EQ(DoXMLGetNode(*platform_.xml, u"", u"X"), u"Empty");
+}
+
+TEST_F(XmlValues, AddSetsTextOfAFoundNode) {
+  const auto file = Settings();
+  EXPECT_EQ(Add(file, u"STARTUP.X", u"changed"), 1);
+  EXPECT_EQ(Get(file, u"STARTUP.X"), u"changed");
+  EXPECT_EQ(Add(file, u"EMPTY", u"filled"), 1);
+  EXPECT_EQ(Get(file, u"EMPTY"), u"filled");
+  EXPECT_EQ(Add(file, u"DATA", u"c&d"), 1);
+  EXPECT_EQ(Get(file, u"DATA"), u"c&d");
+  EXPECT_EQ(Get(file, u"OTHER.X"), u"four") << "other nodes stay";
+}
+
+TEST_F(XmlValues, AddCreatesMissingPath) {
+  const auto file = Settings("<CONFIG><STARTUP/></CONFIG>");
+  EXPECT_EQ(Add(file, u"STARTUP.INSTALLEDAPPS.EXCEL", u"C:\\Office"), 1);
+  EXPECT_EQ(Outline(file),
+            "<CONFIG><STARTUP><INSTALLEDAPPS><EXCEL>C:\\Office</EXCEL></INSTALLEDAPPS>"
+            "</STARTUP></CONFIG>");
+}
+
+TEST_F(XmlValues, AddReusesADeepComponentThatReadingWouldNotTake) {
+  const auto file = Settings("<A><G><B/></G></A>");
+  EXPECT_EQ(Get(file, u"A.B.C"), u"Empty");
+  EXPECT_EQ(Add(file, u"A.B.C", u"v"), 1);
+  EXPECT_EQ(Outline(file), "<A><G><B><C>v</C></B></G></A>");
+}
+
+TEST_F(XmlValues, AddCreatesANewElementForAnotherCase) {
+  const auto file = Settings("<R><EXCEL>x</EXCEL></R>");
+  EXPECT_EQ(Add(file, u"Excel", u"y"), 1);
+  EXPECT_EQ(Outline(file), "<R><EXCEL>x</EXCEL><Excel>y</Excel></R>");
+}
+
+TEST_F(XmlValues, AddSkipsAnEmptyComponent) {
+  const auto file = Settings("<R><A/></R>");
+  EXPECT_EQ(Add(file, u"A..B", u"v"), 1);
+  EXPECT_EQ(Outline(file), "<R><A><B>v</B></A></R>");
+}
+
+TEST_F(XmlValues, AddWithBothSeparatorsCreatesADottedName) {
+  const auto file = Settings("<R/>");
+  EXPECT_EQ(Add(file, u"A.B\\C", u"v"), 1);
+  EXPECT_EQ(Outline(file), "<R><A.B><C>v</C></A.B></R>");
+}
+
+TEST_F(XmlValues, AddWithEmptyValue) {
+  const auto file = Settings("<R><X>keep</X></R>");
+  EXPECT_EQ(Add(file, u"X", u""), 1);
+  EXPECT_EQ(Get(file, u"X"), u"keep");
+  EXPECT_EQ(Add(file, u"N.M", u""), 1);
+  EXPECT_EQ(Outline(file), "<R><X>keep</X><N><M/></N></R>");
+}
+
+TEST_F(XmlValues, AddRefusedLeavesTheFileUntouched) {
+  const std::string original = "<R><M>t<Y/></M></R>";
+  const auto file = Settings(original);
+  EXPECT_EQ(Add(file, u"M", u"v"), 0) << "not a single text node";
+  EXPECT_EQ(Add(file, u"", u"v"), 0) << "an element needs a name";
+  EXPECT_EQ(Add(file, u"R.N.", u"v"), 0) << "the last component is empty";
+  EXPECT_EQ(Add(file, u"N.1bad", u"v"), 0) << "not an element name";
+  EXPECT_EQ(ReadBytes(file), original);
+  EXPECT_EQ(Add(file, u"M", u""), 1) << "nothing to set, the file is saved";
+}
+
+TEST_F(XmlValues, ReadOnlyFileIsNotReplaced) {
+  const std::string original = "<R><X>old</X></R>";
+  const auto file = Settings(original);
+  std::filesystem::permissions(file, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  EXPECT_EQ(Add(file, u"X", u"new"), 0);
+  EXPECT_EQ(ReadBytes(file), original);
+}
+
+TEST_F(XmlValues, SaveLeavesNoTemporaryFilesBehind) {
+  const auto file = Settings("<R/>");
+  ASSERT_EQ(Add(file, u"X", u"v"), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
+}
+
+TEST_F(XmlValues, CommentsAndOtherContentSurviveASave) {
+  const auto file = Settings();
+  ASSERT_EQ(Add(file, u"OTHER.X", u"five"), 1);
+  EXPECT_EQ(Outline(file),
+            "<CONFIG><STARTUP><X>one</X><GROUP><DEEP>two</DEEP></GROUP><EMPTY/><BLANK/>"
+            "<DATA><![CDATA[a<b]]></DATA><MIXED>t<Y/></MIXED><A.B><C>dotted</C></A.B></STARTUP>"
+            "<OTHER><DEEP>three</DEEP><X>five</X></OTHER><!----></CONFIG>");
+}
+
+TEST_F(XmlValues, NewElementsTakeTheParentsNamespacePrefix) {
+  const auto file = Settings("<p:R xmlns:p=\"urn:t\"><p:A/></p:R>");
+  EXPECT_EQ(Add(file, u"p:A.B", u"v"), 1);
+  EXPECT_EQ(Get(file, u"p:A.p:B"), u"v");
+  EXPECT_EQ(Outline(file), "<p:R><p:A><p:B>v</p:B></p:A></p:R>");
+}
+
+TEST_F(XmlValues, SaveKeepsTheDeclaredEncoding) {
+  if (test::RunningUnderWine()) GTEST_SKIP() << "Wine's MSXML saves UTF-8 whatever is declared";
+  // "Łódź" in Windows-1250.
+  const auto file = Settings(
+      "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<R><CITY>\xA3\xF3\x64\x9F</CITY></R>");
+  ASSERT_EQ(Get(file, u"CITY"), u"\u0141\u00F3d\u017A");
+  ASSERT_EQ(Add(file, u"STREET", u"\u017Bó\u0142ta"), 1);
+  const std::string saved = ReadBytes(file);
+  EXPECT_NE(saved.find("encoding=\"windows-1250\""), std::string::npos);
+  EXPECT_NE(saved.find("\xA3\xF3\x64\x9F"), std::string::npos);
+  EXPECT_NE(saved.find("\xAF\xF3\xB3ta"), std::string::npos);
+  EXPECT_EQ(Get(file, u"STREET"), u"\u017Bó\u0142ta");
+}
+
+}  // namespace
+}  // namespace tovrel
