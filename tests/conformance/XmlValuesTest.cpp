@@ -1,5 +1,3 @@
-#include "xmlsettings/XmlValues.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +5,7 @@
 #include "platform/Platform.h"
 #include "support/TestFiles.h"
 #include "support/XmlOutline.h"
+#include "xmlsettings/XmlValues.h"
 
 namespace tovrel {
 namespace {

@@ -46,7 +46,8 @@ TEST_F(HostCodePage, ArgumentsAreReadInTheHostCodePage) {
   const std::string value = ExpectedCodePage() == "1250" ? "\xA3\xF3\x64\x9F" : "\xC6\xE9";
   ASSERT_EQ(XMLAddNode(path_.c_str(), "CITY", value.c_str()), 1);
   const std::string saved = test::ReadBytes(file_);
-  const std::string utf8 = ExpectedCodePage() == "1250" ? "\xC5\x81\xC3\xB3\x64\xC5\xBA" : "\xC3\x86\xC3\xA9";
+  const std::string utf8 =
+      ExpectedCodePage() == "1250" ? "\xC5\x81\xC3\xB3\x64\xC5\xBA" : "\xC3\x86\xC3\xA9";
   EXPECT_NE(saved.find(utf8), std::string::npos) << saved;
   EXPECT_EQ(std::string(XMLGetNode(path_.c_str(), "CITY")), value);
 }

@@ -30,7 +30,8 @@ TempDir::~TempDir() {
 
 std::filesystem::path TempDir::Write(std::string_view name, std::string_view bytes) const {
   const auto file = path_ / name;
-  std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return file;
 }
 
@@ -41,9 +42,13 @@ std::string ReadBytes(const std::filesystem::path& file) {
   return bytes.str();
 }
 
-WideText LibraryPath(const std::filesystem::path& file) { return file.u16string(); }
+WideText LibraryPath(const std::filesystem::path& file) {
+  return file.u16string();
+}
 
-std::string HostPath(const std::filesystem::path& file) { return file.string(); }
+std::string HostPath(const std::filesystem::path& file) {
+  return file.string();
+}
 
 bool RunningUnderWine() {
 #ifdef _WIN32

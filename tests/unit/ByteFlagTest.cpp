@@ -1,6 +1,6 @@
-#include "export/ByteFlag.h"
-
 #include <gtest/gtest.h>
+
+#include "export/ByteFlag.h"
 
 namespace tovrel {
 namespace {

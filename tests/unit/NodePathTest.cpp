@@ -1,6 +1,6 @@
-#include "xmlsettings/NodePath.h"
-
 #include <gtest/gtest.h>
+
+#include "xmlsettings/NodePath.h"
 
 namespace tovrel {
 namespace {

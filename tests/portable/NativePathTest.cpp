@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "platform/portable/NativePath.h"
+#include "support/TestFiles.h"
+
+namespace tovrel::portable {
+namespace {
+
+class MachinePaths : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(dir_.path() / "drives/c/Program Files/Velmora");
+    setenv("TOVREL_MACHINE", dir_.path().c_str(), 1);
+  }
+  void TearDown() override { unsetenv("TOVREL_MACHINE"); }
+
+  test::TempDir dir_;
+};
+
+TEST_F(MachinePaths, DrivePathsLieInTheMachineAndMatchWithoutCase) {
+  const auto drive = dir_.path() / "drives/c";
+  EXPECT_EQ(NativePath(u"C:\\Program Files\\Velmora"), (drive / "Program Files/Velmora").string());
+  EXPECT_EQ(NativePath(u"c:/PROGRAM FILES/velmora/new.ini"),
+            (drive / "Program Files/Velmora/new.ini").string());
+  EXPECT_EQ(NativePath(u"C:\\"), (drive / "").string());
+}
+
+TEST_F(MachinePaths, OtherPathsAreNative) {
+  EXPECT_EQ(NativePath(u"/tmp/x.xml"), "/tmp/x.xml");
+  EXPECT_EQ(NativePath(u"relative\\p2.exe"), "relative\\p2.exe");
+  EXPECT_EQ(NativePath(u"\\\\server\\share\\x"), "");
+}
+
+TEST(MachinePathsWithoutMachine, DrivePathsNameNothing) {
+  unsetenv("TOVREL_MACHINE");
+  EXPECT_EQ(NativePath(u"C:\\Windows"), "");
+}
+
+}  // namespace
+}  // namespace tovrel::portable
