@@ -25,3 +25,8 @@ function XMLGetNode(FileName, NodePath: AnsiString): PAnsiChar;
 // the DLL loads and passes text.
 function MyDllFunc(Prefix: AnsiString): PAnsiChar;
   external 'MyDllFunc@files:Tovrel.dll stdcall';
+
+// The folder of the Excel program of the newest Office generation installed (found through the
+// Windows Installer database), or '' when there is none.
+function GetLastExcel(): PAnsiChar;
+  external 'GetLastExcel@files:Tovrel.dll stdcall';

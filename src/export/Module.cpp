@@ -4,7 +4,7 @@
 
 namespace tovrel {
 
-Module::Module() : platform_(MakePlatform()) {}
+Module::Module() : platform_(MakePlatform()), msi_(*platform_.installer) {}
 
 WideText Module::FromHost(const char* text) const {
   return text ? platform_.code_page->ToWide(std::string_view(text)) : WideText();

@@ -2,17 +2,20 @@
 
 #include <string>
 
+#include "detect/TMSI.h"
 #include "platform/Platform.h"
 
 namespace tovrel {
 
-// What the library keeps between calls: the platform services and the one result string that
-// every text-returning export hands back. Made when the library is loaded.
+// What the library keeps between calls: the platform services, the product-lookup object and the
+// one result string that every text-returning export hands back. Made when the library is loaded.
 class Module {
  public:
   Module();
 
   [[nodiscard]] const Platform& platform() const { return platform_; }
+  // The one product-lookup object of the library.
+  [[nodiscard]] const TMSI& msi() const { return msi_; }
 
   // Host text (null is the empty text) to UTF-16 in the ANSI code page.
   [[nodiscard]] WideText FromHost(const char* text) const;
@@ -24,6 +27,7 @@ class Module {
 
  private:
   Platform platform_;
+  TMSI msi_;
   std::string result_;
 };
 

@@ -4,6 +4,7 @@
 
 #include "platform/AnsiCodePage.h"
 #include "platform/FileSystem.h"
+#include "platform/InstallerDatabase.h"
 #include "platform/XmlDom.h"
 
 namespace tovrel {
@@ -13,6 +14,7 @@ struct Platform {
   std::unique_ptr<const AnsiCodePage> code_page;
   std::unique_ptr<const XmlDomFactory> xml;
   std::unique_ptr<const FileSystem> files;
+  std::unique_ptr<const InstallerDatabase> installer;
 };
 
 // The backend this build was made with: win32 on Windows, portable elsewhere.

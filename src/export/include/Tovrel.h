@@ -25,6 +25,8 @@ TOVREL_API int32_t TOVREL_CALL XMLAddNode(const char* FileName, const char* Node
                                           const char* Value);
 /* The text of the node a dotted path names in an XML file, or "Empty". */
 TOVREL_API const char* TOVREL_CALL XMLGetNode(const char* FileName, const char* NodePath);
+/* The folder of the Excel program of the newest Office generation installed, or "". */
+TOVREL_API const char* TOVREL_CALL GetLastExcel(void);
 /* The prefix followed by the 26 bytes "c:\Program Files\" and the Polish letters in
  * Windows-1250. */
 TOVREL_API const char* TOVREL_CALL MyDllFunc(const char* Prefix);

@@ -60,6 +60,9 @@ xmlNode* NthChild(xmlNode* node, std::size_t index) {
   return child;
 }
 
+void IgnoreMessage(void*, const char*, ...) {}
+void IgnoreError(void*, xmlError*) {}
+
 class Libxml2Node final : public XmlNode {
  public:
   explicit Libxml2Node(xmlNode* node) : node_(node) {}
@@ -210,6 +213,9 @@ class Libxml2Document final : public XmlDocument {
 }  // namespace
 
 std::unique_ptr<XmlDocument> Libxml2DomFactory::CreateDocument() const {
+  // A library must not write to its host's standard error; libxml2's handlers are per thread.
+  xmlSetGenericErrorFunc(nullptr, &IgnoreMessage);
+  xmlSetStructuredErrorFunc(nullptr, &IgnoreError);
   return std::make_unique<Libxml2Document>();
 }
 

@@ -1,4 +1,5 @@
 #include "platform/Platform.h"
+#include "platform/win32/MsiInstallerDatabase.h"
 #include "platform/win32/MsxmlDom.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -10,6 +11,7 @@ Platform MakePlatform() {
       .code_page = std::make_unique<win32::Win32CodePage>(),
       .xml = std::make_unique<win32::MsxmlDomFactory>(),
       .files = std::make_unique<win32::Win32FileSystem>(),
+      .installer = std::make_unique<win32::MsiInstallerDatabase>(),
   };
 }
 
