@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
+#include "platform/win32/ComFirewall.h"
 #include "platform/win32/MsxmlDom.h"
+#include "platform/win32/ShellFolderBrowser.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FileSystem.h"
 
@@ -10,6 +12,8 @@ Platform MakePlatform() {
       .code_page = std::make_unique<win32::Win32CodePage>(),
       .xml = std::make_unique<win32::MsxmlDomFactory>(),
       .files = std::make_unique<win32::Win32FileSystem>(),
+      .folders = std::make_unique<win32::ShellFolderBrowser>(),
+      .firewall = std::make_unique<win32::ComFirewall>(),
   };
 }
 
