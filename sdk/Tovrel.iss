@@ -30,3 +30,16 @@ function MyDllFunc(Prefix: AnsiString): PAnsiChar;
 // Windows Installer database), or '' when there is none.
 function GetLastExcel(): PAnsiChar;
   external 'GetLastExcel@files:Tovrel.dll stdcall';
+
+// Shows the folder browser with Caption as its instruction and Root at the top of its tree
+// (empty for the desktop). Returns the folder chosen, or '' when the user cancels. The wizard
+// takes no input while the browser is open; COM must be initialised, as it is in Setup.
+function SelDirectory(Caption, Root: AnsiString): PAnsiChar;
+  external 'SelDirectory@files:Tovrel.dll stdcall';
+
+// Lists the executable as an authorised application of the current Windows Firewall profile
+// under Name, for connections from any address, enabled unless Enable is 0. An executable
+// listed already keeps its entry. Returns 1 also when the firewall is off or allows no
+// exceptions; 0 when the firewall cannot be reached or refuses the entry (run it elevated).
+function AddToFirewall(ImagePath, Name: AnsiString; Enable: Integer): Integer;
+  external 'AddToFirewall@files:Tovrel.dll stdcall';

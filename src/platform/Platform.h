@@ -5,6 +5,8 @@
 #include "platform/AnsiCodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/InstallerDatabase.h"
+#include "platform/Firewall.h"
+#include "platform/FolderBrowser.h"
 #include "platform/XmlDom.h"
 
 namespace tovrel {
@@ -15,6 +17,8 @@ struct Platform {
   std::unique_ptr<const XmlDomFactory> xml;
   std::unique_ptr<const FileSystem> files;
   std::unique_ptr<const InstallerDatabase> installer;
+  std::unique_ptr<const FolderBrowser> folders;
+  std::unique_ptr<const Firewall> firewall;
 };
 
 // The backend this build was made with: win32 on Windows, portable elsewhere.

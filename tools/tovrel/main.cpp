@@ -1,5 +1,6 @@
 // tovrel: calls the library's exported functions from a shell, one sub-command per export.
 #include <cstdio>
+#include <exception>
 #include <string>
 
 #include "Commands.h"
@@ -53,6 +54,11 @@ int main(int argc, char** argv) {
   // The library leaves COM to its host, as an installer initialises it for its own thread.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 #endif
-  std::printf("%s\n", command.run(arguments).c_str());
+  try {
+    std::printf("%s\n", command.run(arguments).c_str());
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "tovrel: %s\n", error.what());
+    return 2;
+  }
   return 0;
 }

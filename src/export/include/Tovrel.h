@@ -27,6 +27,16 @@ TOVREL_API int32_t TOVREL_CALL XMLAddNode(const char* FileName, const char* Node
 TOVREL_API const char* TOVREL_CALL XMLGetNode(const char* FileName, const char* NodePath);
 /* The folder of the Excel program of the newest Office generation installed, or "". */
 TOVREL_API const char* TOVREL_CALL GetLastExcel(void);
+/* Shows the folder browser with the caption as its instruction and the root (empty for the
+ * desktop) at the top of its tree: the folder the user chose, or empty when the user cancels. The
+ * installer's windows on the calling thread take no input while it is open. */
+TOVREL_API const char* TOVREL_CALL SelDirectory(const char* Caption, const char* Root);
+/* Lists the executable as an authorised application of the current firewall profile under the
+ * name, enabled when the low byte of Enable is not 0, unless it is listed already (the entry is
+ * then left as it is), the firewall is off or the profile allows no exceptions. 1 in all those
+ * cases, 0 when the firewall cannot be reached or refuses the entry. */
+TOVREL_API int32_t TOVREL_CALL AddToFirewall(const char* ImagePath, const char* Name,
+                                             uint32_t Enable);
 /* The prefix followed by the 26 bytes "c:\Program Files\" and the Polish letters in
  * Windows-1250. */
 TOVREL_API const char* TOVREL_CALL MyDllFunc(const char* Prefix);

@@ -1,6 +1,8 @@
 #include <stdexcept>
 
 #include "platform/Platform.h"
+#include "platform/portable/ChooserFolderBrowser.h"
+#include "platform/portable/FirewallFile.h"
 #include "platform/portable/IconvCodePage.h"
 #include "platform/portable/Libxml2Dom.h"
 #include "platform/portable/PosixFileSystem.h"
@@ -24,6 +26,8 @@ Platform MakePlatform() {
       .code_page = MakeCodePage(),
       .xml = std::make_unique<portable::Libxml2DomFactory>(),
       .files = std::make_unique<portable::PosixFileSystem>(),
+      .folders = std::make_unique<portable::ChooserFolderBrowser>(),
+      .firewall = std::make_unique<portable::FirewallFile>(),
   };
 }
 

@@ -8,25 +8,10 @@
 #include <utility>
 
 #include "platform/portable/NativePath.h"
+#include "platform/portable/UniqueFd.h"
 
 namespace tovrel::portable {
 namespace {
-
-class UniqueFd {
- public:
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  ~UniqueFd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  [[nodiscard]] int get() const { return fd_; }
-  // Closes now and reports whether the data reached the file.
-  [[nodiscard]] bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
- private:
-  int fd_;
-};
 
 // Removes the temporary file unless the rename took it over.
 class TemporaryFile {

@@ -1,6 +1,8 @@
 #include "platform/Platform.h"
 #include "platform/win32/MsiInstallerDatabase.h"
+#include "platform/win32/ComFirewall.h"
 #include "platform/win32/MsxmlDom.h"
+#include "platform/win32/ShellFolderBrowser.h"
 #include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FileSystem.h"
 
@@ -12,6 +14,8 @@ Platform MakePlatform() {
       .xml = std::make_unique<win32::MsxmlDomFactory>(),
       .files = std::make_unique<win32::Win32FileSystem>(),
       .installer = std::make_unique<win32::MsiInstallerDatabase>(),
+      .folders = std::make_unique<win32::ShellFolderBrowser>(),
+      .firewall = std::make_unique<win32::ComFirewall>(),
   };
 }
 

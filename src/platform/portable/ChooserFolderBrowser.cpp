@@ -1,0 +1,98 @@
+#include "platform/portable/ChooserFolderBrowser.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "platform/portable/ChildProcess.h"
+#include "platform/portable/NativePath.h"
+#include "platform/portable/Utf8.h"
+#include "platform/portable/WindowsPath.h"
+
+namespace tovrel::portable {
+namespace {
+
+bool IsSet(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != '\0';
+}
+
+bool IsNativeFolder(const std::string& native) {
+  std::error_code error;
+  return !native.empty() && std::filesystem::is_directory(native, error);
+}
+
+// The first of the programs found in PATH; empty when none is.
+std::string FindInPath(const std::vector<std::string>& programs) {
+  const char* path = std::getenv("PATH");
+  if (path == nullptr) return {};
+  for (const std::string& program : programs) {
+    std::string_view rest = path;
+    while (!rest.empty()) {
+      const std::size_t colon = rest.find(':');
+      const std::filesystem::path candidate =
+          std::filesystem::path(rest.substr(0, colon)) / program;
+      if (::access(candidate.c_str(), X_OK) == 0) return candidate.string();
+      rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+    }
+  }
+  return {};
+}
+
+std::string Chooser() {
+  if (IsSet("TOVREL_FOLDER_CHOOSER")) return std::getenv("TOVREL_FOLDER_CHOOSER");
+  if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) return {};
+  return FindInPath({"zenity", "kdialog"});
+}
+
+// The folder the chooser opens in: the initial directory, else the root when it is a folder.
+std::string StartFolder(const FolderBrowseRequest& request) {
+  for (const WideText* candidate : {&request.initial_directory, &request.root}) {
+    if (candidate->empty()) continue;
+    const std::string native = NativePath(*candidate);
+    if (IsNativeFolder(native)) return native;
+  }
+  return {};
+}
+
+std::vector<std::string> ChooserCommand(const std::string& chooser,
+                                        const FolderBrowseRequest& request) {
+  const std::string title = ToUtf8(request.caption);
+  const std::string start = StartFolder(request);
+  if (std::filesystem::path(chooser).filename().string().starts_with("kdialog")) {
+    std::vector<std::string> command{chooser, "--title", title, "--getexistingdirectory"};
+    if (!start.empty()) command.push_back(start);
+    return command;
+  }
+  std::vector<std::string> command{chooser, "--file-selection", "--directory", "--title=" + title};
+  // The trailing slash opens the chooser inside the folder rather than on it.
+  if (!start.empty())
+    command.push_back("--filename=" + (std::filesystem::path(start) / "").string());
+  return command;
+}
+
+}  // namespace
+
+bool ChooserFolderBrowser::IsExistingFolder(WideView path) const {
+  return !path.empty() && IsNativeFolder(NativePath(path));
+}
+
+std::optional<WideText> ChooserFolderBrowser::Browse(const FolderBrowseRequest& request) const {
+  const std::string chooser = Chooser();
+  if (chooser.empty()) return std::nullopt;
+  std::optional<std::string> output = RunForOutput(ChooserCommand(chooser, request));
+  if (!output) return std::nullopt;
+  while (!output->empty() && (output->back() == '\n' || output->back() == '\r')) {
+    output->pop_back();
+  }
+  // Only an existing folder is an answer, as the shell offers nothing else.
+  if (!IsNativeFolder(*output)) return std::nullopt;
+  return WindowsPath(*output);
+}
+
+}  // namespace tovrel::portable
