@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "platform/AnsiCodePage.h"
+#include "platform/DirectoryListing.h"
 #include "platform/FileSystem.h"
+#include "platform/VersionResources.h"
 #include "platform/XmlDom.h"
 
 namespace tovrel {
@@ -13,6 +15,8 @@ struct Platform {
   std::unique_ptr<const AnsiCodePage> code_page;
   std::unique_ptr<const XmlDomFactory> xml;
   std::unique_ptr<const FileSystem> files;
+  std::unique_ptr<const VersionResources> versions;
+  std::unique_ptr<const DirectoryListing> directories;
 };
 
 // The backend this build was made with: win32 on Windows, portable elsewhere.

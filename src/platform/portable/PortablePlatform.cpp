@@ -3,6 +3,8 @@
 #include "platform/Platform.h"
 #include "platform/portable/IconvCodePage.h"
 #include "platform/portable/Libxml2Dom.h"
+#include "platform/portable/PeVersionResources.h"
+#include "platform/portable/PosixDirectoryListing.h"
 #include "platform/portable/PosixFileSystem.h"
 
 namespace tovrel {
@@ -24,6 +26,8 @@ Platform MakePlatform() {
       .code_page = MakeCodePage(),
       .xml = std::make_unique<portable::Libxml2DomFactory>(),
       .files = std::make_unique<portable::PosixFileSystem>(),
+      .versions = std::make_unique<portable::PeVersionResources>(),
+      .directories = std::make_unique<portable::PosixDirectoryListing>(),
   };
 }
 

@@ -1,7 +1,9 @@
 #include "platform/Platform.h"
 #include "platform/win32/MsxmlDom.h"
 #include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32DirectoryListing.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32VersionResources.h"
 
 namespace tovrel {
 
@@ -10,6 +12,8 @@ Platform MakePlatform() {
       .code_page = std::make_unique<win32::Win32CodePage>(),
       .xml = std::make_unique<win32::MsxmlDomFactory>(),
       .files = std::make_unique<win32::Win32FileSystem>(),
+      .versions = std::make_unique<win32::Win32VersionResources>(),
+      .directories = std::make_unique<win32::Win32DirectoryListing>(),
   };
 }
 
