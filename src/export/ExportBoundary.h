@@ -28,9 +28,4 @@ const char* TextExport(Body&& body) noexcept {
   }
 }
 
-// The low byte of a flag parameter: 0 is false, anything else true, so 256 reads false.
-constexpr bool ByteFlag(std::uint32_t flag) {
-  return (flag & 0xFFu) != 0;
-}
-
 }  // namespace tovrel
