@@ -43,3 +43,20 @@ function SelDirectory(Caption, Root: AnsiString): PAnsiChar;
 // exceptions; 0 when the firewall cannot be reached or refuses the entry (run it elevated).
 function AddToFirewall(ImagePath, Name: AnsiString; Enable: Integer): Integer;
   external 'AddToFirewall@files:Tovrel.dll stdcall';
+
+// The 'FileVersion' text of an executable's version resource ('9.30.1.71'), from its Polish
+// 1250, US English 1252 or language-neutral 1252 block, the first that has it; '' when there is
+// none.
+function QueryVersionInfo(FileName: AnsiString): PAnsiChar;
+  external 'QueryVersionInfo@files:Tovrel.dll stdcall';
+
+// A dotted version text packed as a number: major * 100 + minor (9.30.1.71 gives 930), or with
+// WithRelease not 0 major * 10000 + minor * 100 + release (93001). A field counts only when a '.'
+// follows it. 0 for a text without '.' or with a field that is not an integer.
+function QueryNumFromInfo(VersionText: AnsiString; WithRelease: Integer): Integer;
+  external 'QueryNumFromInfo@files:Tovrel.dll stdcall';
+
+// 1 when the directory is empty, 2 when it holds anything (hidden files too), 0 when the path is
+// not an existing directory.
+function IsDirectoryEmpty(Directory: AnsiString): Integer;
+  external 'IsDirectoryEmpty@files:Tovrel.dll stdcall';

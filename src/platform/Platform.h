@@ -3,10 +3,12 @@
 #include <memory>
 
 #include "platform/AnsiCodePage.h"
+#include "platform/DirectoryListing.h"
 #include "platform/FileSystem.h"
 #include "platform/InstallerDatabase.h"
 #include "platform/Firewall.h"
 #include "platform/FolderBrowser.h"
+#include "platform/VersionResources.h"
 #include "platform/XmlDom.h"
 
 namespace tovrel {
@@ -19,6 +21,8 @@ struct Platform {
   std::unique_ptr<const InstallerDatabase> installer;
   std::unique_ptr<const FolderBrowser> folders;
   std::unique_ptr<const Firewall> firewall;
+  std::unique_ptr<const VersionResources> versions;
+  std::unique_ptr<const DirectoryListing> directories;
 };
 
 // The backend this build was made with: win32 on Windows, portable elsewhere.

@@ -40,6 +40,16 @@ TOVREL_API int32_t TOVREL_CALL AddToFirewall(const char* ImagePath, const char* 
 /* The prefix followed by the 26 bytes "c:\Program Files\" and the Polish letters in
  * Windows-1250. */
 TOVREL_API const char* TOVREL_CALL MyDllFunc(const char* Prefix);
+/* The "FileVersion" text of an executable's version resource, from its Polish 1250, US English
+ * 1252 or language-neutral 1252 block, the first that has it; empty when there is none. */
+TOVREL_API const char* TOVREL_CALL QueryVersionInfo(const char* FileName);
+/* A dotted version text packed as major * 100 + minor, or with WithRelease (low byte not 0)
+ * major * 10000 + minor * 100 + release: 9.30.1.71 gives 930 or 93001. Fields count only when a
+ * "." follows them; 0 without a "." or when a field used is not an integer. */
+TOVREL_API int32_t TOVREL_CALL QueryNumFromInfo(const char* VersionText, uint32_t WithRelease);
+/* 1 when the directory is empty, 2 when it holds anything (hidden entries too), 0 when the path
+ * is not an existing directory. */
+TOVREL_API int32_t TOVREL_CALL IsDirectoryEmpty(const char* Directory);
 
 #ifdef __cplusplus
 }

@@ -5,6 +5,8 @@
 #include "platform/portable/FirewallFile.h"
 #include "platform/portable/IconvCodePage.h"
 #include "platform/portable/Libxml2Dom.h"
+#include "platform/portable/PeVersionResources.h"
+#include "platform/portable/PosixDirectoryListing.h"
 #include "platform/portable/PosixFileSystem.h"
 
 namespace tovrel {
@@ -28,6 +30,8 @@ Platform MakePlatform() {
       .files = std::make_unique<portable::PosixFileSystem>(),
       .folders = std::make_unique<portable::ChooserFolderBrowser>(),
       .firewall = std::make_unique<portable::FirewallFile>(),
+      .versions = std::make_unique<portable::PeVersionResources>(),
+      .directories = std::make_unique<portable::PosixDirectoryListing>(),
   };
 }
 

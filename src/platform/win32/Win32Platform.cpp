@@ -4,7 +4,9 @@
 #include "platform/win32/MsxmlDom.h"
 #include "platform/win32/ShellFolderBrowser.h"
 #include "platform/win32/Win32CodePage.h"
+#include "platform/win32/Win32DirectoryListing.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32VersionResources.h"
 
 namespace tovrel {
 
@@ -16,6 +18,8 @@ Platform MakePlatform() {
       .installer = std::make_unique<win32::MsiInstallerDatabase>(),
       .folders = std::make_unique<win32::ShellFolderBrowser>(),
       .firewall = std::make_unique<win32::ComFirewall>(),
+      .versions = std::make_unique<win32::Win32VersionResources>(),
+      .directories = std::make_unique<win32::Win32DirectoryListing>(),
   };
 }
 

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+
+#include "platform/Text.h"
+
+namespace tovrel {
+
+// Raised when a text that must be an integer is not one. Message() holds the text as given;
+// what() the same with characters outside ASCII shown as "?".
+class EConversionError : public std::runtime_error {
+ public:
+  explicit EConversionError(WideView text);
+  [[nodiscard]] const WideText& Message() const { return message_; }
+
+ private:
+  WideText message_;
+};
+
+// The 32-bit signed integer a text writes: after any leading spaces, an optional sign, then
+// decimal digits, or hexadecimal digits after "$", "x", "X", "0x" or "0X", and nothing else.
+// Raises EConversionError for any other text, the empty one included, and for a value outside
+// the 32-bit signed range.
+std::int32_t IntegerFromText(WideView text);
+
+}  // namespace tovrel
