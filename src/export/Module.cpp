@@ -2,9 +2,17 @@
 
 #include <string_view>
 
+#include "config/DefaultIniFile.h"
+
 namespace tovrel {
 
-Module::Module() : platform_(MakePlatform()) {}
+Module::Module()
+    : platform_(MakePlatform()), default_ini_file_(MakeDefaultIniFile(*platform_.host)) {}
+
+ConfigSources Module::config() const {
+  return ConfigSources{*platform_.code_page, *platform_.profiles, *platform_.registry,
+                       *platform_.crypto, default_ini_file_};
+}
 
 WideText Module::FromHost(const char* text) const {
   return text ? platform_.code_page->ToWide(std::string_view(text)) : WideText();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "config/ConfigSources.h"
 #include "platform/Platform.h"
 
 namespace tovrel {
@@ -14,6 +15,12 @@ class Module {
 
   [[nodiscard]] const Platform& platform() const { return platform_; }
 
+  // The settings file beside the host's executable, fixed at load; empty when it is unknown.
+  [[nodiscard]] const WideText& DefaultIniFile() const { return default_ini_file_; }
+
+  // What the settings readers read from: this module's platform and default settings file.
+  [[nodiscard]] ConfigSources config() const;
+
   // Host text (null is the empty text) to UTF-16 in the ANSI code page.
   [[nodiscard]] WideText FromHost(const char* text) const;
 
@@ -24,6 +31,7 @@ class Module {
 
  private:
   Platform platform_;
+  WideText default_ini_file_;
   std::string result_;
 };
 

@@ -2,8 +2,12 @@
 
 #include "platform/Platform.h"
 #include "platform/portable/IconvCodePage.h"
+#include "platform/portable/IniProfileFiles.h"
 #include "platform/portable/Libxml2Dom.h"
+#include "platform/portable/MachineRegistry.h"
+#include "platform/portable/OpenSslCrypto.h"
 #include "platform/portable/PosixFileSystem.h"
+#include "platform/portable/ProcHostProcess.h"
 
 namespace tovrel {
 namespace {
@@ -24,6 +28,10 @@ Platform MakePlatform() {
       .code_page = MakeCodePage(),
       .xml = std::make_unique<portable::Libxml2DomFactory>(),
       .files = std::make_unique<portable::PosixFileSystem>(),
+      .registry = std::make_unique<portable::MachineRegistry>(MakeCodePage()),
+      .profiles = std::make_unique<portable::IniProfileFiles>(MakeCodePage()),
+      .crypto = std::make_unique<portable::OpenSslCrypto>(),
+      .host = std::make_unique<portable::ProcHostProcess>(),
   };
 }
 
