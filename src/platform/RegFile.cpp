@@ -1,5 +1,6 @@
 #include "platform/RegFile.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -80,7 +81,8 @@ class RegFileReader {
 
  private:
   [[noreturn]] void Fail(std::string_view what) const {
-    throw RegFileError(std::string(file_name_) + ":" + std::to_string(line_number_) + ": " +
+    const std::size_t line = std::max<std::size_t>(line_number_, 1);
+    throw RegFileError(std::string(file_name_) + ":" + std::to_string(line) + ": " +
                        std::string(what));
   }
 
