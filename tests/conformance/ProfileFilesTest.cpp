@@ -75,7 +75,9 @@ TEST_F(ProfileFiles, Utf16AndAnsiFilesAreDecoded) {
       dir_.Write("unicode.ini", test::Utf16File(u"[Ścieżki]\r\nKatalog=C:\\Płatnik\r\n"));
   EXPECT_EQ(Read(unicode, u"Ścieżki", u"Katalog"), u"C:\\Płatnik");
   // Wine folds only ASCII letters in profile names; Windows folds the Polish ones as well.
-  if (!test::RunningUnderWine()) EXPECT_EQ(Read(unicode, u"ścieżki", u"katalog"), u"C:\\Płatnik");
+  if (!test::RunningUnderWine()) {
+    EXPECT_EQ(Read(unicode, u"ścieżki", u"katalog"), u"C:\\Płatnik");
+  }
   const auto ansi = dir_.Write("ansi.ini", "[S]\r\nK=Caf\xE9\r\n");
   EXPECT_EQ(Read(ansi, u"S", u"K"), platform_.code_page->ToWide("Caf\xE9"));
 }
