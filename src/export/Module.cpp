@@ -2,9 +2,19 @@
 
 #include <string_view>
 
+#include "config/DefaultIniFile.h"
+
 namespace tovrel {
 
-Module::Module() : platform_(MakePlatform()), msi_(*platform_.installer) {}
+Module::Module()
+    : platform_(MakePlatform()),
+      default_ini_file_(MakeDefaultIniFile(*platform_.host)),
+      msi_(*platform_.installer) {}
+
+ConfigSources Module::config() const {
+  return ConfigSources{*platform_.code_page, *platform_.profiles, *platform_.registry,
+                       *platform_.crypto, default_ini_file_};
+}
 
 WideText Module::FromHost(const char* text) const {
   return text ? platform_.code_page->ToWide(std::string_view(text)) : WideText();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "config/ConfigSources.h"
 #include "detect/TMSI.h"
 #include "platform/Platform.h"
 
@@ -17,6 +18,12 @@ class Module {
   // The one product-lookup object of the library.
   [[nodiscard]] const TMSI& msi() const { return msi_; }
 
+  // The settings file beside the host's executable, fixed at load; empty when it is unknown.
+  [[nodiscard]] const WideText& DefaultIniFile() const { return default_ini_file_; }
+
+  // What the settings readers read from: this module's platform and default settings file.
+  [[nodiscard]] ConfigSources config() const;
+
   // Host text (null is the empty text) to UTF-16 in the ANSI code page.
   [[nodiscard]] WideText FromHost(const char* text) const;
 
@@ -27,6 +34,7 @@ class Module {
 
  private:
   Platform platform_;
+  WideText default_ini_file_;
   TMSI msi_;
   std::string result_;
 };

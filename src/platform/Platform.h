@@ -3,11 +3,15 @@
 #include <memory>
 
 #include "platform/AnsiCodePage.h"
+#include "platform/Crypto.h"
 #include "platform/DirectoryListing.h"
 #include "platform/FileSystem.h"
-#include "platform/InstallerDatabase.h"
 #include "platform/Firewall.h"
 #include "platform/FolderBrowser.h"
+#include "platform/HostProcess.h"
+#include "platform/InstallerDatabase.h"
+#include "platform/ProfileFiles.h"
+#include "platform/Registry.h"
 #include "platform/VersionResources.h"
 #include "platform/XmlDom.h"
 
@@ -23,6 +27,10 @@ struct Platform {
   std::unique_ptr<const Firewall> firewall;
   std::unique_ptr<const VersionResources> versions;
   std::unique_ptr<const DirectoryListing> directories;
+  std::unique_ptr<const Registry> registry;
+  std::unique_ptr<const ProfileFiles> profiles;
+  std::unique_ptr<const Crypto> crypto;
+  std::unique_ptr<const HostProcess> host;
 };
 
 // The backend this build was made with: win32 on Windows, portable elsewhere.

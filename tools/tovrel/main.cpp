@@ -5,6 +5,7 @@
 
 #include "Commands.h"
 #include "HostArguments.h"
+#include "MachineOption.h"
 
 #ifdef _WIN32
 #include <objbase.h>
@@ -26,7 +27,7 @@ std::string Text(const char* host_text) {
 namespace {
 
 int Usage() {
-  std::fputs("usage: tovrel COMMAND ARGUMENTS...\n", stderr);
+  std::fputs("usage: tovrel [--machine DIR] COMMAND ARGUMENTS...\n", stderr);
   for (const auto& [name, command] : tovrel::tool::AllCommands()) {
     std::fprintf(stderr, "  tovrel %s %s\n", name.c_str(), command.usage.c_str());
   }
@@ -36,6 +37,12 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 3 && std::string(argv[1]) == "--machine") {
+    if (!UseMachine(argv[2])) return 2;
+    argv[2] = argv[0];
+    argv += 2;
+    argc -= 2;
+  }
   if (argc < 2) return Usage();
   const auto& commands = tovrel::tool::AllCommands();
   const auto found = commands.find(argv[1]);

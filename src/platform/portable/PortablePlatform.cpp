@@ -4,10 +4,14 @@
 #include "platform/portable/ChooserFolderBrowser.h"
 #include "platform/portable/FirewallFile.h"
 #include "platform/portable/IconvCodePage.h"
+#include "platform/portable/IniProfileFiles.h"
 #include "platform/portable/Libxml2Dom.h"
+#include "platform/portable/MachineRegistry.h"
+#include "platform/portable/OpenSslCrypto.h"
 #include "platform/portable/PeVersionResources.h"
 #include "platform/portable/PosixDirectoryListing.h"
 #include "platform/portable/PosixFileSystem.h"
+#include "platform/portable/ProcHostProcess.h"
 
 namespace tovrel {
 namespace {
@@ -32,6 +36,10 @@ Platform MakePlatform() {
       .firewall = std::make_unique<portable::FirewallFile>(),
       .versions = std::make_unique<portable::PeVersionResources>(),
       .directories = std::make_unique<portable::PosixDirectoryListing>(),
+      .registry = std::make_unique<portable::MachineRegistry>(MakeCodePage()),
+      .profiles = std::make_unique<portable::IniProfileFiles>(MakeCodePage()),
+      .crypto = std::make_unique<portable::OpenSslCrypto>(),
+      .host = std::make_unique<portable::ProcHostProcess>(),
   };
 }
 

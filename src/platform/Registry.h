@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/Text.h"
+
+namespace tovrel {
+
+// A registry root by its Windows handle value.
+enum class RegistryRoot : std::uint32_t {
+  kClassesRoot = 0x80000000,
+  kCurrentUser = 0x80000001,
+  kLocalMachine = 0x80000002,
+  kUsers = 0x80000003,
+  kCurrentConfig = 0x80000005,
+};
+
+// Raised for a value that exists but cannot be read as text, and by the portable backend for a
+// sample machine whose registry files cannot be loaded. The message names the value (or the file
+// and line).
+class RegistryError : public std::runtime_error {
+ public:
+  explicit RegistryError(WideText message);
+  [[nodiscard]] const WideText& message() const { return message_; }
+
+ private:
+  WideText message_;
+};
+
+// One open key; closed when the object goes.
+class RegistryKey {
+ public:
+  virtual ~RegistryKey() = default;
+
+  // The text of a REG_SZ or REG_EXPAND_SZ value as stored (nothing expanded), cut at its first
+  // NUL. Empty when the value is missing or has no data. Raises RegistryError "Invalid data type
+  // for '<name>'" for a value of another type, "Failed to get data for '<name>'" when its data
+  // cannot be read.
+  [[nodiscard]] virtual WideText ReadString(WideView value_name) const = 0;
+
+  // The names of the subkeys in the platform's enumeration order (sorted without regard to
+  // case); empty when there are none.
+  [[nodiscard]] virtual std::vector<WideText> GetKeyNames() const = 0;
+};
+
+// The registry as the 32-bit library sees it: the 32-bit view on 64-bit Windows.
+class Registry {
+ public:
+  virtual ~Registry() = default;
+
+  // Opens an existing key for reading; a path of backslash-separated names under the root, the
+  // empty path naming the root itself. Never creates a key. Null when the key is missing or
+  // access is refused.
+  [[nodiscard]] virtual std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root,
+                                                             WideView path) const = 0;
+};
+
+}  // namespace tovrel

@@ -1,0 +1,30 @@
+// Feeds arbitrary payloads, key texts and vector texts to both decipher routines. The input is a
+// key text, a NUL byte, a vector text, a NUL byte and the payload.
+#include <cstdint>
+#include <string_view>
+
+#include "config/ProtectedText.h"
+#include "platform/Platform.h"
+
+namespace {
+
+std::string_view NextField(std::string_view& input) {
+  const std::size_t end = input.find('\0');
+  const std::string_view field = input.substr(0, end);
+  input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+  return field;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const tovrel::Platform platform = tovrel::MakePlatform();
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::string_view key_text = NextField(input);
+  const std::string_view vector_text = NextField(input);
+  static_cast<void>(tovrel::DecryptAesText(*platform.crypto, *platform.code_page, input, key_text,
+                                           vector_text));
+  static_cast<void>(tovrel::DecryptRc4Text(*platform.crypto, input, key_text));
+  static_cast<void>(tovrel::DecryptRc4Text(*platform.crypto, input, tovrel::kProfilePassphrase));
+  return 0;
+}

@@ -1,0 +1,29 @@
+// Feeds arbitrary profile files to the profile reader. The input is a section, a NUL byte, a key,
+// a NUL byte and the file's bytes.
+#include <cstdint>
+#include <string_view>
+
+#include "platform/Platform.h"
+#include "platform/portable/ProfileText.h"
+#include "platform/portable/Utf8.h"
+
+namespace {
+
+std::string_view NextField(std::string_view& input) {
+  const std::size_t end = input.find('\0');
+  const std::string_view field = input.substr(0, end);
+  input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+  return field;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const tovrel::Platform platform = tovrel::MakePlatform();
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  const tovrel::WideText section = tovrel::portable::FromUtf8(NextField(input));
+  const tovrel::WideText key = tovrel::portable::FromUtf8(NextField(input));
+  const tovrel::WideText text = tovrel::portable::DecodeProfileFile(input, *platform.code_page);
+  static_cast<void>(tovrel::portable::FindProfileValue(text, section, key));
+  return 0;
+}
