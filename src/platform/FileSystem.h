@@ -11,6 +11,9 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
+  // True for an existing file; false for a directory or a missing path.
+  [[nodiscard]] virtual bool FileExists(WideView path) const = 0;
+
   // Replaces the content of an existing file in one step: the new bytes are written and flushed
   // beside it, then moved over it, keeping its attributes. False, with the file unchanged, when
   // it is read-only, missing, or any step fails.

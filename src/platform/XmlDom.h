@@ -4,6 +4,8 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Text.h"
 
@@ -48,6 +50,8 @@ class XmlNode {
   // a name the DOM refuses.
   virtual XmlNodePtr AddChild(WideView name) = 0;
   virtual void SetAttribute(WideView name, WideView value) = 0;
+  // An element's attributes as name and value, in document order; empty for other kinds.
+  [[nodiscard]] virtual std::vector<std::pair<WideText, WideText>> Attributes() const = 0;
   // Deletes the child at the index, with its subtree.
   virtual void RemoveChild(std::size_t index) = 0;
   // Detaches this node from its parent and deletes it; the handle must not be used afterwards.

@@ -37,12 +37,18 @@ void Outline(const XmlNode& node, std::string& out) {
       break;
   }
   const std::string name = Utf8(node.Name());
+  out.append("<").append(name);
+  for (const auto& [attribute, value] : node.Attributes()) {
+    // Namespace declarations are attributes to MSXML but not to libxml2.
+    if (attribute.starts_with(u"xmlns")) continue;
+    out.append(" ").append(Utf8(attribute)).append("=\"").append(Utf8(value)).append("\"");
+  }
   const std::size_t count = node.ChildCount();
   if (count == 0) {
-    out += "<" + name + "/>";
+    out += "/>";
     return;
   }
-  out += "<" + name + ">";
+  out += ">";
   for (std::size_t i = 0; i < count; ++i) Outline(*node.Child(i), out);
   out += "</" + name + ">";
 }

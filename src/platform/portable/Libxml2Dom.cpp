@@ -152,6 +152,21 @@ class Libxml2Node final : public XmlNode {
     }
   }
 
+  [[nodiscard]] std::vector<std::pair<WideText, WideText>> Attributes() const override {
+    std::vector<std::pair<WideText, WideText>> attributes;
+    if (node_->type != XML_ELEMENT_NODE) return attributes;
+    for (xmlAttr* attribute = node_->properties; attribute != nullptr;
+         attribute = attribute->next) {
+      const XmlCharPtr value(xmlNodeListGetString(node_->doc, attribute->children, 1));
+      WideText name = Wide(attribute->name);
+      if (attribute->ns != nullptr && attribute->ns->prefix != nullptr) {
+        name = Wide(attribute->ns->prefix) + u":" + name;
+      }
+      attributes.emplace_back(std::move(name), Wide(value.get()));
+    }
+    return attributes;
+  }
+
   void RemoveChild(std::size_t index) override {
     xmlNode* child = NthChild(node_, index);
     if (child == nullptr) throw XmlDomError("no child at that index");

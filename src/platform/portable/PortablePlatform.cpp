@@ -12,6 +12,7 @@
 #include "platform/portable/PosixDirectoryListing.h"
 #include "platform/portable/PosixFileSystem.h"
 #include "platform/portable/ProcHostProcess.h"
+#include "platform/portable/RegistryInstallerDatabase.h"
 
 namespace tovrel {
 namespace {
@@ -28,10 +29,11 @@ std::unique_ptr<const AnsiCodePage> MakeCodePage() {
 }  // namespace
 
 Platform MakePlatform() {
-  return Platform{
+  Platform platform{
       .code_page = MakeCodePage(),
       .xml = std::make_unique<portable::Libxml2DomFactory>(),
       .files = std::make_unique<portable::PosixFileSystem>(),
+      .installer = nullptr,
       .folders = std::make_unique<portable::ChooserFolderBrowser>(),
       .firewall = std::make_unique<portable::FirewallFile>(),
       .versions = std::make_unique<portable::PeVersionResources>(),
@@ -41,6 +43,9 @@ Platform MakePlatform() {
       .crypto = std::make_unique<portable::OpenSslCrypto>(),
       .host = std::make_unique<portable::ProcHostProcess>(),
   };
+  platform.installer =
+      std::make_unique<portable::RegistryInstallerDatabase>(*platform.registry, *platform.files);
+  return platform;
 }
 
 }  // namespace tovrel

@@ -40,6 +40,12 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
+bool PosixFileSystem::FileExists(WideView path) const {
+  struct stat info {};
+  const std::string native = NativePath(path);
+  return !native.empty() && ::stat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 bool PosixFileSystem::ReplaceFileContents(WideView path, std::string_view bytes) const {
   const std::string target = NativePath(path);
   struct stat info {};

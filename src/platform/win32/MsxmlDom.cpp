@@ -144,6 +144,26 @@ class MsxmlNode final : public XmlNode {
     Check(element->setAttribute(MakeBstr(name).get(), *variant), "setAttribute");
   }
 
+  [[nodiscard]] std::vector<std::pair<WideText, WideText>> Attributes() const override {
+    std::vector<std::pair<WideText, WideText>> attributes;
+    ComPtr<IXMLDOMNamedNodeMap> map;
+    if (Kind() != XmlNodeKind::kElement || node_->get_attributes(map.put()) != S_OK || !map) {
+      return attributes;
+    }
+    long length = 0;
+    Check(map->get_length(&length), "attributes.length");
+    for (long i = 0; i < length; ++i) {
+      ComPtr<IXMLDOMNode> attribute;
+      Check(map->get_item(i, attribute.put()), "attributes.item");
+      UniqueBstr name;
+      UniqueBstr value;
+      Check(attribute->get_nodeName(name.put()), "attribute name");
+      Check(attribute->get_text(value.put()), "attribute value");
+      attributes.emplace_back(FromBstr(name), FromBstr(value));
+    }
+    return attributes;
+  }
+
   void RemoveChild(std::size_t index) override {
     ComPtr<IXMLDOMNode> child;
     Check(Children()->get_item(static_cast<long>(index), child.put()), "childNodes.item");

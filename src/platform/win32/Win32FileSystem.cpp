@@ -44,6 +44,11 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
+bool Win32FileSystem::FileExists(WideView path) const {
+  const DWORD attributes = GetFileAttributesW(AsWide(WideText(path)));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 bool Win32FileSystem::ReplaceFileContents(WideView path, std::string_view bytes) const {
   const WideText target(path);
   const DWORD attributes = GetFileAttributesW(AsWide(target));

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/Platform.h"
+#include "support/TestFiles.h"
+#include "support/XmlOutline.h"
+#include "xmlsettings/InstalledAppsReport.h"
+
+namespace tovrel {
+namespace {
+
+constexpr WideView kExcel = u"STARTUP.INSTALLEDAPPS.EXCEL";
+
+class ReportSections : public testing::Test {
+ protected:
+  SectionWrite Write(const std::filesystem::path& file, const InstalledAppsList& list,
+                     WideView path = kExcel) const {
+    return XMLWriteAppList({*platform_.xml, *platform_.files}, list, test::LibraryPath(file), path);
+  }
+  std::string Outline(const std::filesystem::path& file) const {
+    return test::XmlOutline(*platform_.xml, file);
+  }
+
+  Platform platform_ = MakePlatform();
+  test::TempDir dir_;
+};
+
+TEST_F(ReportSections, ReplaceEverythingInTheSection) {
+  const auto file = dir_.Write(
+      "s.xml",
+      "<CONFIG><STARTUP><INSTALLEDAPPS><EXCEL>old<!--c--><APP1 NAME=\"x\">y</APP1><Z/></EXCEL>"
+      "<VL><APP1 NAME=\"Velmora 9.21a\">D:\\Acct</APP1></VL></INSTALLEDAPPS></STARTUP></CONFIG>");
+  InstalledAppsList list;
+  list.Add(u"C:\\Office14", u"Office 2010 (14.0)");
+  list.Add(u"C:\\", u" (9.0)");
+  ASSERT_EQ(Write(file, list), SectionWrite::kSaved);
+  EXPECT_EQ(
+      Outline(file),
+      "<CONFIG><STARTUP><INSTALLEDAPPS><EXCEL>"
+      "<APP1 NAME=\"Office 2010 (14.0)\">C:\\Office14</APP1>"
+      "<APP2 NAME=\" (9.0)\">C:\\</APP2></EXCEL>"
+      "<VL><APP1 NAME=\"Velmora 9.21a\">D:\\Acct</APP1></VL></INSTALLEDAPPS></STARTUP></CONFIG>");
+  const std::string once = test::ReadBytes(file);
+  ASSERT_EQ(Write(file, list), SectionWrite::kSaved);
+  EXPECT_EQ(test::ReadBytes(file), once) << "a second run writes the same file";
+}
+
+TEST_F(ReportSections, EmptyListRemovesTheSection) {
+  const auto file =
+      dir_.Write("s.xml",
+                 "<CONFIG><STARTUP><INSTALLEDAPPS><EXCEL><APP1 NAME=\"a\">b</APP1></EXCEL>"
+                 "</INSTALLEDAPPS></STARTUP></CONFIG>");
+  ASSERT_EQ(Write(file, InstalledAppsList()), SectionWrite::kSaved);
+  EXPECT_EQ(Outline(file), "<CONFIG><STARTUP><INSTALLEDAPPS/></STARTUP></CONFIG>");
+}
+
+TEST_F(ReportSections, NothingToListAndNoSectionLeavesTheFileAlone) {
+  const std::string original = "<CONFIG>  <OTHER/></CONFIG>";
+  const auto file = dir_.Write("s.xml", original);
+  EXPECT_EQ(Write(file, InstalledAppsList()), SectionWrite::kNothingToDo);
+  EXPECT_EQ(test::ReadBytes(file), original);
+}
+
+TEST_F(ReportSections, MissingSectionIsCreatedBelowARootNamedStartup) {
+  const auto file = dir_.Write("s.xml", "<STARTUP/>");
+  InstalledAppsList list;
+  list.Add(u"D:\\Acct", u"Velmora 9.30");
+  ASSERT_EQ(Write(file, list, u"STARTUP.INSTALLEDAPPS.VL"), SectionWrite::kSaved);
+  EXPECT_EQ(Outline(file),
+            "<STARTUP><INSTALLEDAPPS><VL><APP1 NAME=\"Velmora 9.30\">D:\\Acct</APP1></VL>"
+            "</INSTALLEDAPPS></STARTUP>");
+}
+
+TEST_F(ReportSections, EntriesSplitAtTheFirstEqualsSign) {
+  const auto file = dir_.Write("s.xml", "<CONFIG/>");
+  InstalledAppsList list;
+  // A directory holding "=" loses the rest of its name to the display name.
+  list.Add(u"D:\\A=B", u"Velmora 9.30");
+  ASSERT_EQ(Write(file, list), SectionWrite::kSaved);
+  EXPECT_EQ(Outline(file),
+            "<CONFIG><STARTUP><INSTALLEDAPPS><EXCEL><APP1 NAME=\"B=Velmora 9.30\">D:\\A</APP1>"
+            "</EXCEL></INSTALLEDAPPS></STARTUP></CONFIG>");
+}
+
+TEST_F(ReportSections, FailuresLeaveTheFileAsItWas) {
+  InstalledAppsList list;
+  list.Add(u"C:\\X", u"Y");
+  EXPECT_EQ(Write(dir_.path() / "missing.xml", list), SectionWrite::kFailed);
+  const std::string malformed = "<CONFIG>";
+  const auto bad = dir_.Write("bad.xml", malformed);
+  EXPECT_EQ(Write(bad, list), SectionWrite::kFailed);
+  EXPECT_EQ(test::ReadBytes(bad), malformed);
+  const std::string original = "<CONFIG><STARTUP/></CONFIG>";
+  const auto locked = dir_.Write("locked.xml", original);
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  EXPECT_EQ(Write(locked, list), SectionWrite::kFailed);
+  EXPECT_EQ(test::ReadBytes(locked), original);
+}
+
+}  // namespace
+}  // namespace tovrel
