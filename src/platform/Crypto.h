@@ -21,7 +21,9 @@ class CryptoError : public std::runtime_error {
 class AesBlockCipher {
  public:
   virtual ~AesBlockCipher() = default;
+  // The block enciphered; raises CryptoError when the platform fails.
   [[nodiscard]] virtual AesBlock EncryptBlock(const AesBlock& block) const = 0;
+  // The block deciphered; raises CryptoError when the platform fails.
   [[nodiscard]] virtual AesBlock DecryptBlock(const AesBlock& block) const = 0;
 };
 
@@ -30,6 +32,8 @@ class Crypto {
  public:
   virtual ~Crypto() = default;
 
+  // The digest of the bytes (the empty text has one too); raises CryptoError when the platform
+  // has no SHA-1.
   [[nodiscard]] virtual Sha1Digest Sha1(std::string_view bytes) const = 0;
 
   // AES under a key of 16, 24 or 32 bytes; raises CryptoError for another length.

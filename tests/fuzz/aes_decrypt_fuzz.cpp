@@ -1,5 +1,5 @@
-// Feeds arbitrary payloads, key texts and vector texts to both decipher routines. The input is a
-// key text, a NUL byte, a vector text, a NUL byte and the payload.
+// Feeds arbitrary payloads, key texts and vector texts to the registry's decipher routine. The
+// input is a key text, a NUL byte, a vector text, a NUL byte and the payload.
 #include <cstdint>
 #include <string_view>
 
@@ -22,9 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view input(reinterpret_cast<const char*>(data), size);
   const std::string_view key_text = NextField(input);
   const std::string_view vector_text = NextField(input);
-  static_cast<void>(tovrel::DecryptAesText(*platform.crypto, *platform.code_page, input, key_text,
-                                           vector_text));
-  static_cast<void>(tovrel::DecryptRc4Text(*platform.crypto, input, key_text));
-  static_cast<void>(tovrel::DecryptRc4Text(*platform.crypto, input, tovrel::kProfilePassphrase));
+  static_cast<void>(
+      tovrel::DecryptAesText(*platform.crypto, *platform.code_page, input, key_text, vector_text));
   return 0;
 }
