@@ -26,24 +26,24 @@ WideText LowerAsciiLetters(WideView text) {
 }  // namespace
 
 WideText TMSI::GetComponentPath(WideView product, WideView component) const {
-  return PathIfInstalled(installer_.GetComponentPath(product, component));
+  return PathIfInstalled(installer().GetComponentPath(product, component));
 }
 
 WideText TMSI::LocateComponent(WideView component) const {
-  return PathIfInstalled(installer_.LocateComponent(component));
+  return PathIfInstalled(installer().LocateComponent(component));
 }
 
 WideText TMSI::GetProductCode(WideView component) const {
-  return installer_.GetProductCode(component).value_or(WideText());
+  return installer().GetProductCode(component).value_or(WideText());
 }
 
 WideText TMSI::GetProductInfo(WideView product, WideView property) const {
-  return installer_.GetProductInfo(product, property).value_or(WideText());
+  return installer().GetProductInfo(product, property).value_or(WideText());
 }
 
 WideText TMSI::FindProductCode(WideView pattern) const {
   for (std::uint32_t index = 0;; ++index) {
-    const auto product = installer_.EnumProducts(index);
+    const auto product = installer().EnumProducts(index);
     if (!product) return {};
     if (PatternFound(pattern, *product)) return *product;
   }
@@ -60,7 +60,7 @@ WideText TMSI::GetOfficeComponentPath(WideView product_pattern, WideView compone
   }
   const WideText exe_pattern = LowerAsciiLetters(exe_name);
   for (std::uint32_t index = 0;; ++index) {
-    const auto code = installer_.EnumComponents(index);
+    const auto code = installer().EnumComponents(index);
     if (!code) return {};
     if (!PatternFound(product_pattern, GetProductCode(*code))) continue;
     const WideText path = LocateComponent(*code);

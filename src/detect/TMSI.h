@@ -1,10 +1,16 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 
+#include "config/ConfigSources.h"
 #include "detect/InstalledAppsList.h"
+#include "detect/ProductEdition.h"
+#include "platform/FileSystem.h"
 #include "platform/InstallerDatabase.h"
+#include "platform/MessagePump.h"
 #include "platform/Text.h"
+#include "platform/VersionResources.h"
 
 namespace tovrel {
 
@@ -14,11 +20,21 @@ class EDVMSIError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// What the product lookups read: the installer database, the settings readers' sources, the
+// files and their version resources, and the thread's message queue.
+struct DetectionSources {
+  const InstallerDatabase& installer;
+  ConfigSources config;
+  const FileSystem& files;
+  const VersionResources& versions;
+  const MessagePump& messages;
+};
+
 // Every installed-product lookup of the library. It keeps nothing between calls: each lookup
 // reads the platform afresh.
 class TMSI {
  public:
-  explicit TMSI(const InstallerDatabase& installer) : installer_(installer) {}
+  explicit TMSI(const DetectionSources& sources) : sources_(sources) {}
 
   // The key path of a product's component in the local or source state; empty otherwise.
   [[nodiscard]] WideText GetComponentPath(WideView product, WideView component) const;
@@ -40,11 +56,38 @@ class TMSI {
   // Appends "folder=name (version)" for the Office generation whose Excel lies at the path.
   void AddOfficeProduct(std::size_t generation, WideView path, InstalledAppsList& list) const;
 
+  // The latest installation of an edition: replaces dir and best_score when one scores strictly
+  // more than best_score. Editions above peFR110, and peAS930, change nothing.
+  void GetLastInstallDir(std::uint8_t edition, WideText& dir, std::int32_t& best_score) const;
+  // Appends "directory=display name version" for each qualifying installation of the edition
+  // whose directory is not listed yet.
+  void ListInstallations(std::uint8_t edition, InstalledAppsList& list) const;
+
+  // The e-filing program's executable under a settings key: replaces path and best_score when
+  // one scores strictly more than best_score.
+  void FindFerrolin(WideView key, WideText& path, bool use_current_user,
+                    std::int32_t& best_score) const;
+  // Appends "folder=Ferrolin version" for each installation under the key not listed yet.
+  void ListFerrolin(WideView key, InstalledAppsList& list, bool use_current_user) const;
+  // The Płatnik executable: replaces path and best_score when it scores strictly more; never
+  // raises.
+  void FindPlatnik(WideText& path, std::int32_t& best_score) const;
+
  private:
-  const InstallerDatabase& installer_;
+  [[nodiscard]] const InstallerDatabase& installer() const { return sources_.installer; }
+
+  DetectionSources sources_;
 };
 
 // The key path of the Excel of the newest Office generation installed, or empty.
 WideText FindLastExcel(const TMSI& msi);
+// The directory of the latest Velmora installation, or empty.
+WideText FindLastVelmora(const TMSI& msi);
+// The directory of the latest Astrelo installation, or empty.
+WideText FindLastAstrelo(const TMSI& msi);
+// The full path of the chosen e-filing executable, or empty.
+WideText FindLastFerrolin(const TMSI& msi);
+// The full path of the Płatnik executable, or empty.
+WideText FindLastPlatnik(const TMSI& msi);
 
 }  // namespace tovrel

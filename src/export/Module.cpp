@@ -9,7 +9,8 @@ namespace tovrel {
 Module::Module()
     : platform_(MakePlatform()),
       default_ini_file_(MakeDefaultIniFile(*platform_.host)),
-      msi_(*platform_.installer) {}
+      msi_(DetectionSources{*platform_.installer, config(), *platform_.files, *platform_.versions,
+                            *platform_.messages}) {}
 
 ConfigSources Module::config() const {
   return ConfigSources{*platform_.code_page, *platform_.profiles, *platform_.registry,

@@ -10,6 +10,7 @@
 #include "platform/FolderBrowser.h"
 #include "platform/HostProcess.h"
 #include "platform/InstallerDatabase.h"
+#include "platform/MessagePump.h"
 #include "platform/ProfileFiles.h"
 #include "platform/Registry.h"
 #include "platform/VersionResources.h"
@@ -31,6 +32,7 @@ struct Platform {
   std::unique_ptr<const ProfileFiles> profiles;
   std::unique_ptr<const Crypto> crypto;
   std::unique_ptr<const HostProcess> host;
+  std::unique_ptr<const MessagePump> messages;
 };
 
 // The backend this build was made with: win32 on Windows, portable elsewhere.

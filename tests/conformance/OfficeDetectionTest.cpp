@@ -9,6 +9,7 @@
 #include "detect/OfficeGenerations.h"
 #include "detect/TMSI.h"
 #include "platform/Platform.h"
+#include "support/PlatformSources.h"
 
 namespace tovrel {
 namespace {
@@ -32,7 +33,7 @@ class OfficeDetection : public testing::Test {
   bool Office() const { return PreparedMachine() == "office"; }
 
   Platform platform_ = MakePlatform();
-  TMSI msi_{*platform_.installer};
+  TMSI msi_{test::DetectionSourcesOf(platform_)};
 };
 
 TEST_F(OfficeDetection, NewestGenerationWins) {
@@ -42,9 +43,8 @@ TEST_F(OfficeDetection, NewestGenerationWins) {
 TEST_F(OfficeDetection, ReportListsEachGenerationFoundNewestFirst) {
   InstalledAppsList list;
   for (std::size_t g = kOfficeGenerations.size(); g-- > 0;) {
-    const WideText path =
-        msi_.GetOfficeComponentPath(kOfficeGenerations[g].product_pattern,
-                                    kOfficeGenerations[g].excel_component, u"");
+    const WideText path = msi_.GetOfficeComponentPath(kOfficeGenerations[g].product_pattern,
+                                                      kOfficeGenerations[g].excel_component, u"");
     if (!path.empty()) msi_.AddOfficeProduct(g, path, list);
   }
   if (!Office()) {
@@ -63,8 +63,9 @@ TEST_F(OfficeDetection, FirstMatchingProductDecidesEvenWithoutExcel) {
   if (!Office()) GTEST_SKIP();
   const OfficeGeneration& office2007 = kOfficeGenerations[3];
   EXPECT_EQ(msi_.FindProductCode(office2007.product_pattern), kOffice2007Word);
-  EXPECT_EQ(msi_.GetOfficeComponentPath(office2007.product_pattern, office2007.excel_component, u""),
-            u"");
+  EXPECT_EQ(
+      msi_.GetOfficeComponentPath(office2007.product_pattern, office2007.excel_component, u""),
+      u"");
   EXPECT_EQ(msi_.GetComponentPath(kOffice2007Excel, office2007.excel_component),
             u"C:\\Program Files (x86)\\Office12\\EXCEL.EXE");
 }

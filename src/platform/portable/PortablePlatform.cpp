@@ -7,6 +7,7 @@
 #include "platform/portable/IniProfileFiles.h"
 #include "platform/portable/Libxml2Dom.h"
 #include "platform/portable/MachineRegistry.h"
+#include "platform/portable/NoMessagePump.h"
 #include "platform/portable/OpenSslCrypto.h"
 #include "platform/portable/PeVersionResources.h"
 #include "platform/portable/PosixDirectoryListing.h"
@@ -42,6 +43,7 @@ Platform MakePlatform() {
       .profiles = std::make_unique<portable::IniProfileFiles>(MakeCodePage()),
       .crypto = std::make_unique<portable::OpenSslCrypto>(),
       .host = std::make_unique<portable::ProcHostProcess>(),
+      .messages = std::make_unique<portable::NoMessagePump>(),
   };
   platform.installer =
       std::make_unique<portable::RegistryInstallerDatabase>(*platform.registry, *platform.files);

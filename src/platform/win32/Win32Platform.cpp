@@ -8,6 +8,7 @@
 #include "platform/win32/Win32DirectoryListing.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32HostProcess.h"
+#include "platform/win32/Win32MessagePump.h"
 #include "platform/win32/Win32ProfileFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32VersionResources.h"
@@ -28,6 +29,7 @@ Platform MakePlatform() {
       .profiles = std::make_unique<win32::Win32ProfileFiles>(),
       .crypto = std::make_unique<win32::CngCrypto>(),
       .host = std::make_unique<win32::Win32HostProcess>(),
+      .messages = std::make_unique<win32::Win32MessagePump>(),
   };
 }
 
