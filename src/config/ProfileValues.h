@@ -16,14 +16,9 @@ inline constexpr std::int32_t kNoIniIntDefault = -111000;
 WideText ReadIniValue(const ConfigSources& sources, WideView section, WideView key,
                       WideView default_value = {}, WideView file_name = {});
 
-// A profile value as a 32-bit integer (see ParseIniInt); Default when it is missing or does not
+// A profile value as a 32-bit integer (see ParseInteger); Default when it is missing or does not
 // convert, or -1 when Default is kNoIniIntDefault. The bracket rule does not apply.
 std::int32_t ReadIniInt(const ConfigSources& sources, WideView section, WideView key,
                         std::int32_t default_value = kNoIniIntDefault, WideView file_name = {});
-
-// The text as an integer when it is, after leading spaces, an optional sign and decimal digits,
-// or hexadecimal digits after "$", "x", "X", "0x" or "0X", within 32 bits (hexadecimal up to
-// FFFFFFFF, taken as the two's complement); nullopt otherwise, trailing characters included.
-std::optional<std::int32_t> ParseIniInt(WideView text);
 
 }  // namespace tovrel

@@ -34,7 +34,7 @@ EConversionError::EConversionError(WideView text)
     : std::runtime_error(AsciiOrQuestionMark(ConversionMessage(text))),
       message_(ConversionMessage(text)) {}
 
-std::int32_t IntegerFromText(WideView text) {
+std::optional<std::int32_t> ParseInteger(WideView text) {
   std::size_t at = 0;
   while (StartsWith(text, at, u' ')) ++at;
   const bool negative = StartsWith(text, at, u'-');
@@ -49,19 +49,26 @@ std::int32_t IntegerFromText(WideView text) {
     base = 16;
     at += 2;
   }
+  if (at == text.size()) return std::nullopt;
 
-  // The magnitude may reach 2^31 only when the sign makes it the smallest value.
-  const std::uint64_t limit = negative ? 0x80000000u : 0x7FFFFFFFu;
-  if (at == text.size()) throw EConversionError(text);
+  // Hexadecimal digits give the 32 bits themselves, so $FFFFFFFF is -1; a decimal magnitude may
+  // reach 2^31 only when the sign makes it the smallest value.
+  const std::uint64_t limit = base == 16 ? 0xFFFFFFFFu : negative ? 0x80000000u : 0x7FFFFFFFu;
   std::uint64_t magnitude = 0;
   for (; at < text.size(); ++at) {
     const auto digit = DigitValue(text[at], base);
-    if (!digit) throw EConversionError(text);
+    if (!digit) return std::nullopt;
     magnitude = magnitude * base + *digit;
-    if (magnitude > limit) throw EConversionError(text);
+    if (magnitude > limit) return std::nullopt;
   }
-  const auto value = static_cast<std::int64_t>(magnitude);
-  return static_cast<std::int32_t>(negative ? -value : value);
+  const auto bits = static_cast<std::uint32_t>(magnitude);
+  return static_cast<std::int32_t>(negative ? 0u - bits : bits);
+}
+
+std::int32_t IntegerFromText(WideView text) {
+  const auto value = ParseInteger(text);
+  if (!value) throw EConversionError(text);
+  return *value;
 }
 
 }  // namespace tovrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/Text.h"
@@ -19,9 +20,12 @@ class EConversionError : public std::runtime_error {
 };
 
 // The 32-bit signed integer a text writes: after any leading spaces, an optional sign, then
-// decimal digits, or hexadecimal digits after "$", "x", "X", "0x" or "0X", and nothing else.
-// Raises EConversionError for any other text, the empty one included, and for a value outside
-// the 32-bit signed range.
+// decimal digits within the signed range, or up to 32 bits of hexadecimal digits after "$",
+// "x", "X", "0x" or "0X" ($FFFFFFFF is -1), and nothing else. nullopt for any other text, the
+// empty one included.
+std::optional<std::int32_t> ParseInteger(WideView text);
+
+// The same, raising EConversionError where ParseInteger gives nullopt.
 std::int32_t IntegerFromText(WideView text);
 
 }  // namespace tovrel

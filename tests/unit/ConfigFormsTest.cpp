@@ -2,27 +2,28 @@
 
 #include "config/DefaultIniFile.h"
 #include "config/ProfileValues.h"
+#include "fileutil/IntegerText.h"
 
 namespace tovrel {
 namespace {
 
-TEST(ParseIniInt, AcceptsSignedDecimalAndPrefixedHexadecimal) {
-  EXPECT_EQ(ParseIniInt(u"0"), 0);
-  EXPECT_EQ(ParseIniInt(u"+12"), 12);
-  EXPECT_EQ(ParseIniInt(u"  -12"), -12);
-  EXPECT_EQ(ParseIniInt(u"2147483647"), 2147483647);
-  EXPECT_EQ(ParseIniInt(u"-2147483648"), -2147483647 - 1);
-  EXPECT_EQ(ParseIniInt(u"$7fffffff"), 2147483647);
-  EXPECT_EQ(ParseIniInt(u"0X80000000"), -2147483647 - 1);
-  EXPECT_EQ(ParseIniInt(u"x1"), 1);
-  EXPECT_EQ(ParseIniInt(u"000000000000000000042"), 42);
+TEST(ParseInteger, AcceptsSignedDecimalAndPrefixedHexadecimal) {
+  EXPECT_EQ(ParseInteger(u"0"), 0);
+  EXPECT_EQ(ParseInteger(u"+12"), 12);
+  EXPECT_EQ(ParseInteger(u"  -12"), -12);
+  EXPECT_EQ(ParseInteger(u"2147483647"), 2147483647);
+  EXPECT_EQ(ParseInteger(u"-2147483648"), -2147483647 - 1);
+  EXPECT_EQ(ParseInteger(u"$7fffffff"), 2147483647);
+  EXPECT_EQ(ParseInteger(u"0X80000000"), -2147483647 - 1);
+  EXPECT_EQ(ParseInteger(u"x1"), 1);
+  EXPECT_EQ(ParseInteger(u"000000000000000000042"), 42);
 }
 
-TEST(ParseIniInt, RefusesEverythingElse) {
+TEST(ParseInteger, RefusesEverythingElse) {
   for (const WideText text :
        {u"", u" ", u"-", u"+", u"$", u"0x", u"12 ", u"12a", u"1.5", u"\t1", u"2147483648",
         u"-2147483649", u"$100000000", u"--1", u"0x-1", u"\uFF11", u"1e3", u"$g"}) {
-    EXPECT_EQ(ParseIniInt(text), std::nullopt) << NarrowAscii(text);
+    EXPECT_EQ(ParseInteger(text), std::nullopt) << NarrowAscii(text);
   }
 }
 

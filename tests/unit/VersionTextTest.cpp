@@ -83,10 +83,11 @@ TEST(IntegerText, AcceptsExactlyThe32BitSignedRange) {
   EXPECT_EQ(IntegerFromText(u"2147483647"), 2147483647);
   EXPECT_EQ(IntegerFromText(u"-2147483648"), INT32_MIN);
   EXPECT_EQ(IntegerFromText(u"$7FFFFFFF"), 2147483647);
+  EXPECT_EQ(IntegerFromText(u"$80000000"), INT32_MIN);
   EXPECT_EQ(IntegerFromText(u"  -0x10"), -16);
   EXPECT_EQ(IntegerFromText(u"007"), 7);
-  for (const WideView bad : {u"2147483648", u"-2147483649", u"$80000000", u"99999999999999999999",
-                             u"", u" ", u"-", u"$", u"0x", u"1 ", u"1.5", u"\u0661", u"x-1"}) {
+  for (const WideView bad : {u"2147483648", u"-2147483649", u"99999999999999999999", u"", u" ",
+                             u"-", u"$", u"0x", u"1 ", u"1.5", u"\u0661", u"x-1"}) {
     EXPECT_THROW(static_cast<void>(IntegerFromText(bad)), EConversionError)
         << std::string(bad.begin(), bad.end());
   }
