@@ -12,18 +12,14 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzFields.h"
 #include "platform/Platform.h"
 #include "platform/portable/Utf8.h"
 #include "shell/FirewallRegistration.h"
 
 namespace {
 
-std::string_view NextField(std::string_view& input) {
-  const std::size_t end = input.find('\0');
-  const std::string_view field = input.substr(0, end);
-  input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
-  return field;
-}
+using tovrel::fuzz::NextField;
 
 const std::filesystem::path& Machine() {
   static const std::filesystem::path machine = [] {

@@ -3,20 +3,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "FuzzFields.h"
 #include "platform/Platform.h"
 #include "platform/portable/ProfileText.h"
 #include "platform/portable/Utf8.h"
 
-namespace {
-
-std::string_view NextField(std::string_view& input) {
-  const std::size_t end = input.find('\0');
-  const std::string_view field = input.substr(0, end);
-  input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
-  return field;
-}
-
-}  // namespace
+using tovrel::fuzz::NextField;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const tovrel::Platform platform = tovrel::MakePlatform();

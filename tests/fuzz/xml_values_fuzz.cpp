@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzFields.h"
 #include "platform/Platform.h"
 #include "platform/portable/Utf8.h"
 #include "xmlsettings/NodePath.h"
@@ -21,12 +22,7 @@ const tovrel::Platform& ThePlatform() {
   return platform;
 }
 
-std::string_view NextField(std::string_view& input) {
-  const std::size_t end = input.find('\0');
-  const std::string_view field = input.substr(0, end);
-  input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
-  return field;
-}
+using tovrel::fuzz::NextField;
 
 }  // namespace
 
