@@ -46,7 +46,10 @@ std::string Platnik(std::string_view location) {
 }
 
 std::string Protected(const test::ProtectedPayload& payload) {
-  return "(" + std::string(payload.payload) + ")";
+  std::string text = "(";
+  text += payload.payload;
+  text += ')';
+  return text;
 }
 
 class ProductDetection : public testing::Test {

@@ -8,13 +8,17 @@
 namespace tovrel::test {
 namespace {
 
-// Every key the product lookups read, deleted before each scenario is imported.
-constexpr std::string_view kResetLines =
-    "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Ostrik]\r\n"
-    "[-HKEY_CURRENT_USER\\SOFTWARE\\Ostrik]\r\n"
-    "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Delvar]\r\n"
-    "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    "{05381030-963D-4779-BECA-0D7D49268EDB}]\r\n\r\n";
+#ifdef _WIN32
+// Every key the product lookups read, deleted before each scenario is imported. Wine's reg import
+// leaves a "[-key]" line of the 32-bit view undone, so they are deleted with reg delete.
+constexpr std::u16string_view kProductKeys[] = {
+    u"HKLM\\SOFTWARE\\Ostrik",
+    u"HKCU\\SOFTWARE\\Ostrik",
+    u"HKLM\\SOFTWARE\\Delvar",
+    u"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+    u"{05381030-963D-4779-BECA-0D7D49268EDB}",
+};
+#endif
 
 std::filesystem::path DriveRoot([[maybe_unused]] const TestRegistry& registry) {
 #ifdef _WIN32
@@ -46,8 +50,13 @@ bool DetectionMachine::Available() {
 }
 
 bool DetectionMachine::SetRegistry(std::string_view lines) const {
+#ifdef _WIN32
+  for (const std::u16string_view key : kProductKeys) {
+    // A key that is not there yet makes reg delete fail, which is as good.
+    RunSystemProgram(u"reg.exe delete \"" + std::u16string(key) + u"\" /reg:32 /f");
+  }
+#endif
   std::string bytes = "REGEDIT4\r\n\r\n";
-  bytes += kResetLines;
   for (const char c : lines) {
     if (c == '\n') bytes += '\r';
     bytes += c;
@@ -82,11 +91,16 @@ void DetectionMachine::CopyFixture(std::string_view fixture, std::string_view pa
 }
 
 std::string RegKey(std::string_view path) {
-  return "[" + std::string(path) + "]\n";
+  std::string line = "[";
+  line += path;
+  line += "]\n";
+  return line;
 }
 
 std::string RegString(std::string_view name, std::string_view text) {
-  std::string line = "\"" + std::string(name) + "\"=\"";
+  std::string line = "\"";
+  line += name;
+  line += "\"=\"";
   for (const char c : text) {
     if (c == '\\' || c == '"') line += '\\';
     line += c;
