@@ -60,3 +60,25 @@ function QueryNumFromInfo(VersionText: AnsiString; WithRelease: Integer): Intege
 // not an existing directory.
 function IsDirectoryEmpty(Directory: AnsiString): Integer;
   external 'IsDirectoryEmpty@files:Tovrel.dll stdcall';
+
+// The folder of the newest Ferrolin executable ('C:\Ferrolin'), taken from the newest edition
+// that has one with a version; a folder at a drive's root keeps its backslash ('D:\'). '' when
+// none is installed.
+function GetLastFR: PAnsiChar;
+  external 'GetLastFR@files:Tovrel.dll stdcall';
+
+// The folder of the Platnik program that its uninstall entry names, when p2.exe there has a
+// version; '' otherwise.
+function GetLastPlatnik: PAnsiChar;
+  external 'GetLastPlatnik@files:Tovrel.dll stdcall';
+
+// The directory of the latest Velmora installation, exactly as registered or as its settings
+// file redirects it (a trailing backslash is kept), chosen within the newest edition that has
+// one; '' when there is none.
+function GetLastVL: PAnsiChar;
+  external 'GetLastVL@files:Tovrel.dll stdcall';
+
+// The directory of the latest Astrelo installation, found as GetLastVL finds Velmora's; ''
+// when there is none.
+function GetLastAS: PAnsiChar;
+  external 'GetLastAS@files:Tovrel.dll stdcall';

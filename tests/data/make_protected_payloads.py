@@ -75,6 +75,9 @@ CASES = [
     ("kAesPartialBlock", b"C:\\Ferrolin\\fr110.exe \t", aes_payload),
     ("kAesShorterThanABlock", b"Astrelo", aes_payload),
     ("kAes192OtherKey", b"C:\\Astrelo\\as.exe with a tail", aes_other_key_payload),
+    ("kAesVelmoraDir", b"M:\\Velmora Enc", aes_payload),
+    ("kAesFerrolinTemplates", b"M:\\Ferrolin Enc\\Szablony", aes_payload),
+    ("kRc4VelmoraRedirect", b"M:\\Velmora Moved", rc4_payload),
 ]
 
 

@@ -50,6 +50,17 @@ TOVREL_API int32_t TOVREL_CALL QueryNumFromInfo(const char* VersionText, uint32_
 /* 1 when the directory is empty, 2 when it holds anything (hidden entries too), 0 when the path
  * is not an existing directory. */
 TOVREL_API int32_t TOVREL_CALL IsDirectoryEmpty(const char* Directory);
+/* The folder of the e-filing program's newest executable, under its newest edition that has one
+ * with a version, or "". A folder at a drive's root keeps its backslash. */
+TOVREL_API const char* TOVREL_CALL GetLastFR(void);
+/* The folder of the Platnik payer program registered by its uninstall entry, when its executable
+ * has a version, or "". */
+TOVREL_API const char* TOVREL_CALL GetLastPlatnik(void);
+/* The directory of the latest Velmora installation, as registered (or as its settings file
+ * redirects it), within the newest edition that has one, or "". */
+TOVREL_API const char* TOVREL_CALL GetLastVL(void);
+/* The directory of the latest Astrelo installation, as GetLastVL, or "". */
+TOVREL_API const char* TOVREL_CALL GetLastAS(void);
 
 #ifdef __cplusplus
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "fileutil/IntegerText.h"
+#include "platform/Registry.h"
+#include "platform/Text.h"
+
+namespace tovrel {
+
+// True for a Windows absolute path: a drive letter followed by ":\", or a UNC path starting with
+// "\\". Anything else ("Err", the empty text, "Velmora", "\Velmora", "C:Velmora") would be looked
+// up relative to the installer's current directory or drive, where a planted file must not pass
+// for an installed product.
+bool IsAbsoluteWindowsPath(WideView path);
+
+// The directory and the file name with one "\" between them; a directory ending in "\" keeps it
+// as the separator.
+WideText JoinPath(WideView directory, WideView name);
+
+// Reads one registered installation. A registry value that is not text or a version text that
+// does not convert makes that installation unreadable: it is passed over, so that the next ones
+// are still found.
+template <typename Read>
+void ReadInstallation(Read&& read) {
+  try {
+    read();
+  } catch (const RegistryError&) {
+  } catch (const EConversionError&) {
+  }
+}
+
+}  // namespace tovrel
