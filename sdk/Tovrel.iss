@@ -82,3 +82,11 @@ function GetLastVL: PAnsiChar;
 // when there is none.
 function GetLastAS: PAnsiChar;
   external 'GetLastAS@files:Tovrel.dll stdcall';
+
+// Writes the installed-applications report into an XML settings file: one APP1, APP2, ...
+// element per installation (text the folder, attribute NAME the product and version) under
+// STARTUP.INSTALLEDAPPS.EXCEL, .VL, .AS, .FR and .PLATNIK, a section without installations
+// removed. Returns 1 when every section that had to change was saved, 0 when one could not be
+// written; the file is never left half written.
+function XMLSaveInstalledApps(FileName: AnsiString): Integer;
+  external 'XMLSaveInstalledApps@files:Tovrel.dll stdcall';

@@ -23,6 +23,11 @@ extern "C" {
  * saves the file: 1 when saved, 0 with the file unchanged otherwise. */
 TOVREL_API int32_t TOVREL_CALL XMLAddNode(const char* FileName, const char* NodePath,
                                           const char* Value);
+/* Writes the installed-applications report (Office generations, Velmora, Astrelo and Ferrolin
+ * installations, Platnik) into the sections STARTUP.INSTALLEDAPPS.EXCEL, .VL, .AS, .FR and
+ * .PLATNIK of an XML settings file: 1 when every section that had to change was saved, 0 when a
+ * section could not be written (that section's file is left as it was). */
+TOVREL_API int32_t TOVREL_CALL XMLSaveInstalledApps(const char* FileName);
 /* The text of the node a dotted path names in an XML file, or "Empty". */
 TOVREL_API const char* TOVREL_CALL XMLGetNode(const char* FileName, const char* NodePath);
 /* The folder of the Excel program of the newest Office generation installed, or "". */

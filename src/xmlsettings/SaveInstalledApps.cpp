@@ -1,0 +1,63 @@
+#include "xmlsettings/SaveInstalledApps.h"
+
+#include <array>
+
+#include "detect/OfficeGenerations.h"
+#include "fileutil/DirectoryPart.h"
+#include "fileutil/VersionInfo.h"
+#include "xmlsettings/InstalledAppsReport.h"
+
+namespace tovrel {
+namespace {
+
+constexpr std::array kVelmoraEditions = {peVL930, peVL921, peVL920, peVL911,
+                                         peVL910, peVL901, peVL900};
+constexpr std::array kAstreloEditions = {peAS930, peAS921, peAS920, peAS911,
+                                         peAS910, peAS901, peAS900};
+constexpr std::array kFerrolinEditions = {peFR110, peFR101};
+
+template <std::size_t N>
+void ListEditions(const TMSI& msi, const std::array<TProductEdition, N>& editions,
+                  InstalledAppsList& list) {
+  for (const TProductEdition edition : editions) msi.ListInstallations(edition, list);
+}
+
+}  // namespace
+
+std::int32_t DoXMLSaveInstalledApps(const SettingsServices& services, const TMSI& msi,
+                                    const VersionResources& versions, WideView file_name) {
+  bool all_saved = true;
+  InstalledAppsList list;
+  const auto write = [&](WideView section) {
+    all_saved =
+        XMLWriteAppList(services, list, file_name, section) != SectionWrite::kFailed && all_saved;
+    list.Clear();
+  };
+
+  for (std::size_t g = kOfficeGenerations.size(); g-- > 0;) {
+    const OfficeGeneration& office = kOfficeGenerations[g];
+    const WideText path =
+        msi.GetOfficeComponentPath(office.product_pattern, office.excel_component, u"");
+    if (!path.empty()) msi.AddOfficeProduct(g, path, list);
+  }
+  write(kExcelSection);
+
+  ListEditions(msi, kVelmoraEditions, list);
+  write(kVelmoraSection);
+  ListEditions(msi, kAstreloEditions, list);
+  write(kAstreloSection);
+  ListEditions(msi, kFerrolinEditions, list);
+  write(kFerrolinSection);
+
+  WideText platnik;
+  std::int32_t best_score = 0;
+  msi.FindPlatnik(platnik, best_score);
+  if (!platnik.empty()) {
+    list.Add(DirectoryPart(platnik),
+             u"P\u0142atnik " + GetVersionInfoItem(versions, platnik, u"FileVersion"));
+  }
+  write(kPlatnikSection);
+  return all_saved ? 1 : 0;
+}
+
+}  // namespace tovrel

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+#include "detect/TMSI.h"
+#include "platform/VersionResources.h"
+#include "xmlsettings/SettingsFile.h"
+
+namespace tovrel {
+
+// The node paths of the report's sections, in the order they are written.
+inline constexpr WideView kExcelSection = u"STARTUP.INSTALLEDAPPS.EXCEL";
+inline constexpr WideView kVelmoraSection = u"STARTUP.INSTALLEDAPPS.VL";
+inline constexpr WideView kAstreloSection = u"STARTUP.INSTALLEDAPPS.AS";
+inline constexpr WideView kFerrolinSection = u"STARTUP.INSTALLEDAPPS.FR";
+inline constexpr WideView kPlatnikSection = u"STARTUP.INSTALLEDAPPS.PLATNIK";
+
+// Writes the installed-applications report into a settings file: the Office generations, the
+// Velmora, Astrelo and Ferrolin installations newest edition first, and Płatnik, each section
+// loaded, rewritten and saved on its own. 1 when every section that had something to change was
+// saved (also when nothing needed writing); 0 when a section could not be loaded or saved, which
+// leaves that section's file as it was and does not stop the others.
+std::int32_t DoXMLSaveInstalledApps(const SettingsServices& services, const TMSI& msi,
+                                    const VersionResources& versions, WideView file_name);
+
+}  // namespace tovrel
