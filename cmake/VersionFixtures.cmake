@@ -8,8 +8,9 @@ foreach(arch i686 x86_64)
 endforeach()
 
 # tovrel_version_fixture(OUTPUT file.exe ARCH i686|x86_64 [RC name.rc] [BULK bytes]): an
-# executable of the architecture with the version resource of the .rc file (none without RC),
-# and with BULK bytes of data in a section before the resources.
+# executable of the architecture with the version resource of the .rc file (none without RC; a
+# relative name is one of tests/fixtures/versions), and with BULK bytes of data in a section
+# before the resources.
 function(tovrel_version_fixture)
   cmake_parse_arguments(ARG "" "OUTPUT;ARCH;RC;BULK" "" ${ARGN})
   set(dir ${TOVREL_VERSION_FIXTURE_SOURCES})
@@ -17,11 +18,11 @@ function(tovrel_version_fixture)
   set(depends ${dir}/start.c)
   set(resource_step)
   if(ARG_RC)
+    cmake_path(ABSOLUTE_PATH ARG_RC BASE_DIRECTORY ${dir} OUTPUT_VARIABLE rc)
     set(object ${ARG_OUTPUT}.res.o)
-    set(resource_step COMMAND ${TOVREL_WINDRES_${ARG_ARCH}} -c 65001 -O coff -i ${dir}/${ARG_RC}
-                              -o ${object})
+    set(resource_step COMMAND ${TOVREL_WINDRES_${ARG_ARCH}} -c 65001 -O coff -i ${rc} -o ${object})
     list(APPEND inputs ${object})
-    list(APPEND depends ${dir}/${ARG_RC})
+    list(APPEND depends ${rc})
   endif()
   if(ARG_BULK)
     list(APPEND inputs -DBULK_SIZE=${ARG_BULK} ${dir}/bulk.S)

@@ -1,0 +1,1 @@
+' Program marker of the product's folder.
