@@ -13,8 +13,6 @@ namespace {
 
 constexpr WideView kTemplatesFolder = u"\\Szablony";
 constexpr WideView kExecutable = u"\\Ferrolin.exe";
-constexpr WideView kNewerKey = u"SOFTWARE\\Delvar\\Ferrolin110";
-constexpr WideView kOlderKey = u"SOFTWARE\\Delvar\\Ferrolin101";
 
 RegistryRoot RootOf(bool use_current_user) {
   return use_current_user ? RegistryRoot::kCurrentUser : RegistryRoot::kLocalMachine;
