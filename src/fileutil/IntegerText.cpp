@@ -9,12 +9,6 @@ WideText ConversionMessage(WideView text) {
   return u"''" + WideText(text) + u"'' is not a valid integer value";
 }
 
-std::string AsciiOrQuestionMark(WideView text) {
-  std::string ascii;
-  for (const char16_t c : text) ascii.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-  return ascii;
-}
-
 std::optional<unsigned> DigitValue(char16_t c, unsigned base) {
   unsigned value = base;
   if (c >= u'0' && c <= u'9') value = static_cast<unsigned>(c - u'0');
@@ -31,8 +25,7 @@ bool StartsWith(WideView text, std::size_t at, char16_t c) {
 }  // namespace
 
 EConversionError::EConversionError(WideView text)
-    : std::runtime_error(AsciiOrQuestionMark(ConversionMessage(text))),
-      message_(ConversionMessage(text)) {}
+    : std::runtime_error(NarrowAscii(ConversionMessage(text))), message_(ConversionMessage(text)) {}
 
 std::optional<std::int32_t> ParseInteger(WideView text) {
   std::size_t at = 0;

@@ -14,7 +14,7 @@ WideText WidenAscii(std::string_view ascii) {
 std::string NarrowAscii(WideView wide) {
   std::string narrow;
   narrow.reserve(wide.size());
-  for (char16_t c : wide) narrow.push_back(static_cast<char>(c & 0xFF));
+  for (char16_t c : wide) narrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
   return narrow;
 }
 

@@ -16,7 +16,7 @@ using AnsiView = std::string_view;
 // Widens 7-bit ASCII unchanged; for literals and protocol texts that are ASCII by definition.
 WideText WidenAscii(std::string_view ascii);
 
-// Narrows UTF-16 by keeping the low byte of each unit; meaningful only for ASCII text.
+// Narrows UTF-16 to ASCII, each unit outside ASCII becoming "?"; for messages and protocol texts.
 std::string NarrowAscii(WideView wide);
 
 // Upper-cases the letters of the Latin alphabets (ASCII, Latin-1, Latin Extended-A: the Polish

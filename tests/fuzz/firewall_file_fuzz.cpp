@@ -14,7 +14,7 @@
 
 #include "FuzzFields.h"
 #include "platform/Platform.h"
-#include "platform/portable/Utf8.h"
+#include "platform/Utf8.h"
 #include "shell/FirewallRegistration.h"
 
 namespace {
@@ -43,8 +43,8 @@ std::string Read(const std::filesystem::path& file) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const tovrel::Platform platform = tovrel::MakePlatform();
   std::string_view input(reinterpret_cast<const char*>(data), size);
-  const tovrel::WideText path = tovrel::portable::FromUtf8(NextField(input));
-  const tovrel::WideText name = tovrel::portable::FromUtf8(NextField(input));
+  const tovrel::WideText path = tovrel::FromUtf8(NextField(input));
+  const tovrel::WideText name = tovrel::FromUtf8(NextField(input));
   const std::filesystem::path file = Machine() / "firewall.txt";
   std::ofstream(file, std::ios::binary | std::ios::trunc)
       .write(input.data(), static_cast<std::streamsize>(input.size()));

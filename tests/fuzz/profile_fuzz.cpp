@@ -5,16 +5,16 @@
 
 #include "FuzzFields.h"
 #include "platform/Platform.h"
+#include "platform/Utf8.h"
 #include "platform/portable/ProfileText.h"
-#include "platform/portable/Utf8.h"
 
 using tovrel::fuzz::NextField;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const tovrel::Platform platform = tovrel::MakePlatform();
   std::string_view input(reinterpret_cast<const char*>(data), size);
-  const tovrel::WideText section = tovrel::portable::FromUtf8(NextField(input));
-  const tovrel::WideText key = tovrel::portable::FromUtf8(NextField(input));
+  const tovrel::WideText section = tovrel::FromUtf8(NextField(input));
+  const tovrel::WideText key = tovrel::FromUtf8(NextField(input));
   const tovrel::WideText text = tovrel::portable::DecodeProfileFile(input, *platform.code_page);
   static_cast<void>(tovrel::portable::FindProfileValue(text, section, key));
   return 0;

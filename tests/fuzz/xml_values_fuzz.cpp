@@ -10,7 +10,7 @@
 
 #include "FuzzFields.h"
 #include "platform/Platform.h"
-#include "platform/portable/Utf8.h"
+#include "platform/Utf8.h"
 #include "xmlsettings/NodePath.h"
 #include "xmlsettings/SettingsFile.h"
 #include "xmlsettings/XmlValues.h"
@@ -28,14 +28,14 @@ using tovrel::fuzz::NextField;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
-  const tovrel::WideText path = tovrel::portable::FromUtf8(NextField(input));
-  const tovrel::WideText value = tovrel::portable::FromUtf8(NextField(input));
+  const tovrel::WideText path = tovrel::FromUtf8(NextField(input));
+  const tovrel::WideText value = tovrel::FromUtf8(NextField(input));
   static const std::string file = "/tmp/tovrel-fuzz-" + std::to_string(getpid()) + ".xml";
   std::ofstream(file, std::ios::binary | std::ios::trunc)
       .write(input.data(), static_cast<std::streamsize>(input.size()));
 
   const tovrel::Platform& platform = ThePlatform();
-  const tovrel::WideText wide_file = tovrel::portable::FromUtf8(file);
+  const tovrel::WideText wide_file = tovrel::FromUtf8(file);
   static_cast<void>(tovrel::DoXMLGetNode(*platform.xml, wide_file, path));
   static_cast<void>(tovrel::DoXMLAddNode({*platform.xml, *platform.files}, wide_file, path, value));
   static_cast<void>(tovrel::DoXMLGetNode(*platform.xml, wide_file, path));

@@ -11,8 +11,8 @@ std::string FromHost(std::string_view host_text) {
 
 #else
 
+#include "platform/Utf8.h"
 #include "platform/portable/IconvCodePage.h"
-#include "platform/portable/Utf8.h"
 
 namespace {
 
@@ -25,11 +25,11 @@ const tovrel::portable::IconvCodePage& CodePage() {
 }  // namespace
 
 std::string ToHost(std::string_view terminal_text) {
-  return CodePage().ToAnsi(tovrel::portable::FromUtf8(terminal_text));
+  return CodePage().ToAnsi(tovrel::FromUtf8(terminal_text));
 }
 
 std::string FromHost(std::string_view host_text) {
-  return tovrel::portable::ToUtf8(CodePage().ToWide(host_text));
+  return tovrel::ToUtf8(CodePage().ToWide(host_text));
 }
 
 #endif

@@ -9,9 +9,9 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/Utf8.h"
 #include "platform/portable/ChildProcess.h"
 #include "platform/portable/NativePath.h"
-#include "platform/portable/Utf8.h"
 #include "platform/portable/WindowsPath.h"
 
 namespace tovrel::portable {

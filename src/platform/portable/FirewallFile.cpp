@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Utf8.h"
 #include "platform/portable/NativePath.h"
 #include "platform/portable/PosixFileSystem.h"
-#include "platform/portable/Utf8.h"
 
 namespace tovrel::portable {
 namespace {

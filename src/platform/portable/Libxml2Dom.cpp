@@ -7,9 +7,9 @@
 #include <new>
 #include <utility>
 
+#include "platform/Utf8.h"
 #include "platform/XmlName.h"
 #include "platform/portable/NativePath.h"
-#include "platform/portable/Utf8.h"
 
 namespace tovrel::portable {
 namespace {

@@ -6,8 +6,8 @@
 #include <system_error>
 
 #include "platform/RegFile.h"
+#include "platform/Utf8.h"
 #include "platform/portable/NativePath.h"
-#include "platform/portable/Utf8.h"
 
 namespace tovrel::portable {
 namespace {

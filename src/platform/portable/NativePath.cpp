@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "platform/portable/Utf8.h"
+#include "platform/Utf8.h"
 
 namespace tovrel::portable {
 namespace {

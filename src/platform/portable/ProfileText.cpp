@@ -1,7 +1,7 @@
 #include "platform/portable/ProfileText.h"
 
 #include "platform/Utf16Le.h"
-#include "platform/portable/Utf8.h"
+#include "platform/Utf8.h"
 
 namespace tovrel::portable {
 namespace {

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <system_error>
 
+#include "platform/Utf8.h"
 #include "platform/portable/NativePath.h"
-#include "platform/portable/Utf8.h"
 
 namespace tovrel::portable {
 namespace {

@@ -5,10 +5,11 @@
 
 #include "platform/Text.h"
 
-namespace tovrel::portable {
+namespace tovrel {
 
-// UTF-8 as Linux APIs and libxml2 take it. A lone surrogate or an invalid byte becomes U+FFFD.
+// UTF-8, as Linux APIs, libxml2 and terminals take it. A lone surrogate or an invalid byte becomes
+// U+FFFD.
 std::string ToUtf8(WideView text);
 WideText FromUtf8(std::string_view text);
 
-}  // namespace tovrel::portable
+}  // namespace tovrel

@@ -1,6 +1,6 @@
-#include "platform/portable/Utf8.h"
+#include "platform/Utf8.h"
 
-namespace tovrel::portable {
+namespace tovrel {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -86,4 +86,4 @@ WideText FromUtf8(std::string_view text) {
   return out;
 }
 
-}  // namespace tovrel::portable
+}  // namespace tovrel
