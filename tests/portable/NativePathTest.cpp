@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 
 #include "platform/portable/NativePath.h"
+#include "support/ScopedEnv.h"
 #include "support/TestFiles.h"
 
 namespace tovrel::portable {
@@ -13,11 +13,10 @@ class MachinePaths : public testing::Test {
  protected:
   void SetUp() override {
     std::filesystem::create_directories(dir_.path() / "drives/c/Program Files/Velmora");
-    setenv("TOVREL_MACHINE", dir_.path().c_str(), 1);
   }
-  void TearDown() override { unsetenv("TOVREL_MACHINE"); }
 
   test::TempDir dir_;
+  test::ScopedEnv machine_{"TOVREL_MACHINE", dir_.path().c_str()};
 };
 
 TEST_F(MachinePaths, DrivePathsLieInTheMachineAndMatchWithoutCase) {
@@ -35,7 +34,7 @@ TEST_F(MachinePaths, OtherPathsAreNative) {
 }
 
 TEST(MachinePathsWithoutMachine, DrivePathsNameNothing) {
-  unsetenv("TOVREL_MACHINE");
+  const test::ScopedEnv no_machine("TOVREL_MACHINE", nullptr);
   EXPECT_EQ(NativePath(u"C:\\Windows"), "");
 }
 

@@ -12,6 +12,7 @@
 #include "platform/portable/PeVersionResources.h"
 #include "platform/portable/PosixDirectoryListing.h"
 #include "platform/portable/VersionResourceInfo.h"
+#include "support/ScopedEnv.h"
 #include "support/TestFiles.h"
 #include "support/VersionFixtures.h"
 
@@ -183,9 +184,8 @@ TEST(VersionResourceInfo, TheFixedVersionNeedsAWholeFixedInformation) {
 
 class MachineFiles : public testing::Test {
  protected:
-  void SetUp() override { setenv("TOVREL_MACHINE", dir_.path().c_str(), 1); }
-  void TearDown() override { unsetenv("TOVREL_MACHINE"); }
   test::TempDir dir_;
+  test::ScopedEnv machine_{"TOVREL_MACHINE", dir_.path().c_str()};
 };
 
 TEST_F(MachineFiles, DrivePathsReachTheMachineFolder) {
