@@ -35,25 +35,28 @@ class XmlNode {
   [[nodiscard]] virtual WideText Name() const = 0;
   [[nodiscard]] virtual XmlNodeKind Kind() const = 0;
 
-  // Child nodes of every kind in document order; Child gives null past the end.
-  [[nodiscard]] virtual std::size_t ChildCount() const = 0;
-  [[nodiscard]] virtual XmlNodePtr Child(std::size_t index) const = 0;
+  // Child nodes of every kind in document order, stepped through from the first one; null
+  // when there is none (a node the DOM cannot hand out counts as absent). An entity reference
+  // is a leaf: what it stands for is not walked, and never changed.
+  [[nodiscard]] virtual XmlNodePtr FirstChild() const = 0;
+  [[nodiscard]] virtual XmlNodePtr NextSibling() const = 0;
 
   // The value of a text or CDATA node; empty for other kinds.
   [[nodiscard]] virtual WideText Value() const = 0;
-  // Replaces the value of a text or CDATA node.
+  // Replaces the value of a text or CDATA node; raises XmlDomError for a value that could not be
+  // loaded back (XmlContent.h).
   virtual void SetValue(WideView value) = 0;
 
-  // Appends an empty text node as the last child.
-  virtual void AppendEmptyText() = 0;
+  // Appends an empty text node as the last child and gives it.
+  virtual XmlNodePtr AppendEmptyText() = 0;
   // Appends a new element in this node's namespace and with its prefix; raises XmlDomError for
-  // a name the DOM refuses.
+  // a name the DOM refuses or that could not be loaded back, and for an element nested deeper
+  // than kMaxXmlDepth.
   virtual XmlNodePtr AddChild(WideView name) = 0;
+  // Raises XmlDomError for a name or a value that could not be loaded back.
   virtual void SetAttribute(WideView name, WideView value) = 0;
   // An element's attributes as name and value, in document order; empty for other kinds.
   [[nodiscard]] virtual std::vector<std::pair<WideText, WideText>> Attributes() const = 0;
-  // Deletes the child at the index, with its subtree.
-  virtual void RemoveChild(std::size_t index) = 0;
   // Detaches this node from its parent and deletes it; the handle must not be used afterwards.
   virtual void Remove() = 0;
 };

@@ -5,11 +5,10 @@ namespace {
 
 // The single text or CDATA child, null when there are no children.
 XmlNodePtr SingleTextChild(const XmlNode& element) {
-  const std::size_t count = element.ChildCount();
-  if (count == 0) return nullptr;
-  XmlNodePtr child = element.Child(0);
+  XmlNodePtr child = element.FirstChild();
+  if (!child) return nullptr;
   const XmlNodeKind kind = child->Kind();
-  if (count != 1 || (kind != XmlNodeKind::kText && kind != XmlNodeKind::kCData)) {
+  if ((kind != XmlNodeKind::kText && kind != XmlNodeKind::kCData) || child->NextSibling()) {
     throw XmlDomError("Element does not contain a single text node");
   }
   return child;
@@ -24,10 +23,7 @@ WideText ReadElementText(const XmlNode& element) {
 
 void WriteElementText(XmlNode& element, WideView text) {
   XmlNodePtr child = SingleTextChild(element);
-  if (!child) {
-    element.AppendEmptyText();
-    child = element.Child(0);
-  }
+  if (!child) child = element.AppendEmptyText();
   child->SetValue(text);
 }
 

@@ -1,5 +1,7 @@
 #include "xmlsettings/NodePath.h"
 
+#include <vector>
+
 #include "xmlsettings/ElementText.h"
 
 namespace tovrel {
@@ -15,15 +17,35 @@ bool HasSeparator(WideView path) {
 }
 
 // The last component: the first node of that name in a depth-first, document-order walk, the
-// node itself first. A level that fails gives none for its subtree only.
-XmlNodePtr FindDeep(const XmlNode& node, WideView name) {
-  try {
-    if (node.Name() == name) return node.Clone();
-    const std::size_t count = node.ChildCount();
-    for (std::size_t i = 0; i < count; ++i) {
-      if (XmlNodePtr found = FindDeep(*node.Child(i), name)) return found;
+// node itself first. The siblings still to visit are kept on a stack of their own, so that a deep
+// document costs no call stack; a node the DOM fails on is passed over with its subtree.
+XmlNodePtr FindDeep(const XmlNode& start, WideView name) {
+  std::vector<XmlNodePtr> pending_siblings;
+  XmlNodePtr node = start.Clone();
+  for (bool is_start = true; node; is_start = false) {
+    XmlNodePtr next;
+    try {
+      if (node->Name() == name) return node;
+      if (!is_start) {
+        if (XmlNodePtr sibling = node->NextSibling()) {
+          pending_siblings.push_back(std::move(sibling));
+        }
+      }
+      next = node->FirstChild();
+    } catch (const XmlDomError&) {
     }
-  } catch (const XmlDomError&) {
+    if (!next && !pending_siblings.empty()) {
+      next = std::move(pending_siblings.back());
+      pending_siblings.pop_back();
+    }
+    node = std::move(next);
+  }
+  return nullptr;
+}
+
+XmlNodePtr FindDirectChild(const XmlNode& node, WideView name) {
+  for (XmlNodePtr child = node.FirstChild(); child; child = child->NextSibling()) {
+    if (child->Name() == name) return child;
   }
   return nullptr;
 }
@@ -41,11 +63,7 @@ WideText PathRest(WideView path) {
 }
 
 XmlNodePtr XMLFindChild(const XmlNode& node, WideView name) {
-  const std::size_t count = node.ChildCount();
-  for (std::size_t i = 0; i < count; ++i) {
-    XmlNodePtr child = node.Child(i);
-    if (child->Name() == name) return child;
-  }
+  if (XmlNodePtr child = FindDirectChild(node, name)) return child;
   throw EDVXmlError("Child node: <<" + NarrowAscii(name) + ">> not found");
 }
 
@@ -82,6 +100,22 @@ XmlNodePtr XMLCreateNode(XmlNode& start, WideView path, WideView value) {
   if (!target) target = node->AddChild(last);
   if (!value.empty()) WriteElementText(*target, value);
   return target;
+}
+
+XmlNodePtr XMLFindOrCreateNode(XmlNode& start, WideView path) {
+  XmlNodePtr node = start.Clone();
+  WideText rest(path);
+  for (;;) {
+    if (PathFirstPart(rest) == node->Name()) rest = PathRest(rest);
+    if (!HasSeparator(rest)) {
+      XmlNodePtr found = FindDeep(*node, rest);
+      return found ? std::move(found) : node->AddChild(rest);
+    }
+    const WideText first = PathFirstPart(rest);
+    XmlNodePtr child = FindDirectChild(*node, first);
+    node = child ? std::move(child) : node->AddChild(first);
+    rest = PathRest(rest);
+  }
 }
 
 }  // namespace tovrel

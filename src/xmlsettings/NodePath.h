@@ -32,4 +32,9 @@ XmlNodePtr XMLFindNode(const XmlNode& start, WideView path);
 // the last node to `value` unless it is empty. DOM errors pass through.
 XmlNodePtr XMLCreateNode(XmlNode& start, WideView path, WideView value);
 
+// The node XMLFindNode finds for the path, or else the path created where that search stops:
+// missing intermediate components become direct children, a missing last one a child of the node
+// reached. Reading the same path afterwards finds the node given. DOM errors pass through.
+XmlNodePtr XMLFindOrCreateNode(XmlNode& start, WideView path);
+
 }  // namespace tovrel

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "platform/Platform.h"
 #include "support/TestFiles.h"
@@ -176,6 +177,70 @@ TEST_F(XmlValues, AddRefusedLeavesTheFileUntouched) {
   EXPECT_EQ(Add(file, u"N.1bad", u"v"), 0) << "not an element name";
   EXPECT_EQ(ReadBytes(file), original);
   EXPECT_EQ(Add(file, u"M", u""), 1) << "nothing to set, the file is saved";
+}
+
+// A path of `levels` elements N1.N2... below the document element.
+WideText NestedPath(int levels) {
+  WideText path;
+  for (int i = 1; i <= levels; ++i) {
+    if (i > 1) path += u'.';
+    path += u'N';
+    path += WidenAscii(std::to_string(i));
+  }
+  return path;
+}
+
+WideText Join(std::initializer_list<WideView> parts) {
+  WideText text;
+  for (const WideView part : parts) text += part;
+  return text;
+}
+
+// What could not be loaded again is refused before the save: the file stays byte for byte.
+TEST_F(XmlValues, AddRefusesWhatTheSavedFileCouldNotHold) {
+  const std::string original = "<R><T>t</T><D><![CDATA[c]]></D></R>";
+  const WideText max_name(50'000, u'n');
+  const struct {
+    const char* what;
+    WideText path;
+    WideText value;
+  } refused[] = {
+      {"control character", u"R.X", u"a\u0001b"},
+      {"U+0000", u"T", WideText(1, u'\0')},
+      {"U+FFFE", u"T", u"\uFFFE"},
+      {"U+FFFF", u"T", u"x\uFFFF"},
+      {"lone high surrogate", u"T", Join({u"a", WideText(1, char16_t{0xD800})})},
+      {"lone low surrogate", u"T", Join({WideText(1, char16_t{0xDC00}), u"a"})},
+      {"\"]]>\" in CDATA", u"D", u"a]]>b"},
+      {"name over 50,000 bytes", Join({u"R.", max_name, u"n"}), u"v"},
+      {"name over 50,000 UTF-8 bytes", Join({u"R.", WideText(25'001, u'\u0105')}), u"v"},
+      {"258 levels", NestedPath(257), u"v"},
+      {"text over 10,000,000 bytes", u"T", WideText(10'000'001, u'x')},
+      {"text over 10,000,000 UTF-8 bytes", u"T", WideText(5'000'001, u'\u0105')},
+  };
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.what);
+    const auto file = Settings(original);
+    EXPECT_EQ(Add(file, c.path, c.value), 0);
+    EXPECT_EQ(ReadBytes(file), original);
+  }
+
+  const struct {
+    const char* what;
+    WideText path;
+    WideText value;
+  } taken[] = {
+      {"surrogate pair, tab, line feed", u"T", u"\U0001F600\t\n"},
+      {"name of 50,000 bytes", Join({u"R.", max_name}), u"v"},
+      {"257 levels", NestedPath(256), u"v"},
+      {"\"]]>\" in text", u"T", u"a]]>b"},
+  };
+  for (const auto& c : taken) {
+    SCOPED_TRACE(c.what);
+    const auto file = Settings(original);
+    ASSERT_EQ(Add(file, c.path, c.value), 1);
+    EXPECT_EQ(Get(file, c.path), c.value);
+  }
 }
 
 TEST_F(XmlValues, ReadOnlyFileIsNotReplaced) {

@@ -27,13 +27,13 @@ void Outline(const XmlNode& node, std::string& out) {
     if (attribute.starts_with(u"xmlns")) continue;
     out.append(" ").append(ToUtf8(attribute)).append("=\"").append(ToUtf8(value)).append("\"");
   }
-  const std::size_t count = node.ChildCount();
-  if (count == 0) {
+  XmlNodePtr child = node.FirstChild();
+  if (!child) {
     out += "/>";
     return;
   }
   out += ">";
-  for (std::size_t i = 0; i < count; ++i) Outline(*node.Child(i), out);
+  for (; child; child = child->NextSibling()) Outline(*child, out);
   out += "</" + name + ">";
 }
 

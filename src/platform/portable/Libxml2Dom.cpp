@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "platform/Utf8.h"
-#include "platform/XmlName.h"
+#include "platform/XmlContent.h"
 #include "platform/portable/NativePath.h"
 
 namespace tovrel::portable {
@@ -54,11 +54,16 @@ void DropWhitespaceText(xmlNode* node) {
   }
 }
 
-xmlNode* NthChild(xmlNode* node, std::size_t index) {
-  xmlNode* child = node->children;
-  for (; child != nullptr && index > 0; --index) child = child->next;
-  return child;
+// The elements from the document element down to this one.
+std::size_t ElementDepth(const xmlNode* node) {
+  std::size_t depth = 0;
+  for (; node != nullptr; node = node->parent) {
+    if (node->type == XML_ELEMENT_NODE) ++depth;
+  }
+  return depth;
 }
+
+XmlNodePtr Wrap(xmlNode* node);
 
 void IgnoreMessage(void*, const char*, ...) {}
 void IgnoreError(void*, xmlError*) {}
@@ -102,16 +107,12 @@ class Libxml2Node final : public XmlNode {
     }
   }
 
-  [[nodiscard]] std::size_t ChildCount() const override {
-    std::size_t count = 0;
-    for (xmlNode* child = node_->children; child != nullptr; child = child->next) ++count;
-    return count;
+  [[nodiscard]] XmlNodePtr FirstChild() const override {
+    // An entity reference's children are the entity's own nodes, shared by every reference.
+    return node_->type == XML_ENTITY_REF_NODE ? nullptr : Wrap(node_->children);
   }
 
-  [[nodiscard]] XmlNodePtr Child(std::size_t index) const override {
-    xmlNode* child = NthChild(node_, index);
-    return child ? std::make_unique<Libxml2Node>(child) : nullptr;
-  }
+  [[nodiscard]] XmlNodePtr NextSibling() const override { return Wrap(node_->next); }
 
   [[nodiscard]] WideText Value() const override {
     if (Kind() != XmlNodeKind::kText && Kind() != XmlNodeKind::kCData) return {};
@@ -122,21 +123,23 @@ class Libxml2Node final : public XmlNode {
     if (Kind() != XmlNodeKind::kText && Kind() != XmlNodeKind::kCData) {
       throw XmlDomError("not a text node");
     }
+    CheckTextValue(value, Kind() == XmlNodeKind::kCData);
     const std::string utf8 = ToUtf8(value);
     xmlNodeSetContentLen(node_, Xml(utf8), static_cast<int>(utf8.size()));
   }
 
-  void AppendEmptyText() override {
+  XmlNodePtr AppendEmptyText() override {
     if (node_->type != XML_ELEMENT_NODE) throw XmlDomError("only elements hold text");
     xmlNode* text = xmlNewDocText(node_->doc, Xml(""));
     if (text == nullptr) throw std::bad_alloc();
     AppendOrFree(text);
+    return Wrap(text);
   }
 
   XmlNodePtr AddChild(WideView name) override {
-    if (node_->type != XML_ELEMENT_NODE || !IsXmlName(name)) {
-      throw XmlDomError("invalid element name");
-    }
+    if (node_->type != XML_ELEMENT_NODE) throw XmlDomError("only elements hold elements");
+    CheckElementName(name);
+    if (ElementDepth(node_) >= kMaxXmlDepth) throw XmlDomError("elements nested too deep");
     xmlNode* element = xmlNewDocNode(node_->doc, node_->ns, Xml(ToUtf8(name)), nullptr);
     if (element == nullptr) throw std::bad_alloc();
     AppendOrFree(element);
@@ -147,6 +150,7 @@ class Libxml2Node final : public XmlNode {
     if (node_->type != XML_ELEMENT_NODE || !IsXmlName(name)) {
       throw XmlDomError("invalid attribute name");
     }
+    CheckAttributeValue(value);
     if (xmlSetProp(node_, Xml(ToUtf8(name)), Xml(ToUtf8(value))) == nullptr) {
       throw std::bad_alloc();
     }
@@ -167,13 +171,6 @@ class Libxml2Node final : public XmlNode {
     return attributes;
   }
 
-  void RemoveChild(std::size_t index) override {
-    xmlNode* child = NthChild(node_, index);
-    if (child == nullptr) throw XmlDomError("no child at that index");
-    xmlUnlinkNode(child);
-    xmlFreeNode(child);
-  }
-
   void Remove() override {
     xmlUnlinkNode(node_);
     xmlFreeNode(std::exchange(node_, nullptr));
@@ -190,6 +187,10 @@ class Libxml2Node final : public XmlNode {
 
   xmlNode* node_;
 };
+
+XmlNodePtr Wrap(xmlNode* node) {
+  return node ? std::make_unique<Libxml2Node>(node) : nullptr;
+}
 
 class Libxml2Document final : public XmlDocument {
  public:

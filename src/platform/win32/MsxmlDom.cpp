@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <new>
 
-#include "platform/XmlName.h"
+#include "platform/XmlContent.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/ComText.h"
 
@@ -65,9 +65,7 @@ class MsxmlNode final : public XmlNode {
   }
 
   [[nodiscard]] XmlNodeKind Kind() const override {
-    DOMNodeType type = NODE_INVALID;
-    Check(node_->get_nodeType(&type), "nodeType");
-    switch (type) {
+    switch (Type()) {
       case NODE_ELEMENT:
         return XmlNodeKind::kElement;
       case NODE_TEXT:
@@ -81,16 +79,17 @@ class MsxmlNode final : public XmlNode {
     }
   }
 
-  [[nodiscard]] std::size_t ChildCount() const override {
-    long length = 0;
-    Check(Children()->get_length(&length), "childNodes.length");
-    return static_cast<std::size_t>(length);
+  [[nodiscard]] XmlNodePtr FirstChild() const override {
+    if (Type() == NODE_ENTITY_REFERENCE) return nullptr;
+    ComPtr<IXMLDOMNode> child;
+    Check(node_->get_firstChild(child.put()), "firstChild");
+    return Wrap(std::move(child));
   }
 
-  [[nodiscard]] XmlNodePtr Child(std::size_t index) const override {
-    ComPtr<IXMLDOMNode> child;
-    Check(Children()->get_item(static_cast<long>(index), child.put()), "childNodes.item");
-    return child ? std::make_unique<MsxmlNode>(std::move(child)) : nullptr;
+  [[nodiscard]] XmlNodePtr NextSibling() const override {
+    ComPtr<IXMLDOMNode> sibling;
+    Check(node_->get_nextSibling(sibling.put()), "nextSibling");
+    return Wrap(std::move(sibling));
   }
 
   [[nodiscard]] WideText Value() const override {
@@ -103,20 +102,30 @@ class MsxmlNode final : public XmlNode {
   }
 
   void SetValue(WideView value) override {
+    const XmlNodeKind kind = Kind();
+    if (kind != XmlNodeKind::kText && kind != XmlNodeKind::kCData) {
+      throw XmlDomError("not a text node");
+    }
+    CheckTextValue(value, kind == XmlNodeKind::kCData);
     UniqueVariant variant;
     variant.SetText(value);
     Check(node_->put_nodeValue(*variant), "put nodeValue");
   }
 
-  void AppendEmptyText() override {
+  XmlNodePtr AppendEmptyText() override {
+    if (Type() != NODE_ELEMENT) throw XmlDomError("only elements hold text");
     ComPtr<IXMLDOMText> text;
     Check(Document()->createTextNode(MakeBstr(u"").get(), text.put()), "createTextNode");
-    Append(text.As<IXMLDOMNode>(IID_IXMLDOMNode));
+    ComPtr<IXMLDOMNode> node = text.As<IXMLDOMNode>(IID_IXMLDOMNode);
+    Append(node);
+    return Wrap(std::move(node));
   }
 
   XmlNodePtr AddChild(WideView name) override {
+    if (Type() != NODE_ELEMENT) throw XmlDomError("only elements hold elements");
     // Wine's MSXML takes names Windows refuses, such as "1bad"; both refuse them here.
-    if (!IsXmlName(name)) throw XmlDomError("invalid element name");
+    CheckElementName(name);
+    if (ElementDepth() >= kMaxXmlDepth) throw XmlDomError("elements nested too deep");
     UniqueBstr prefix;
     UniqueBstr namespace_uri;
     Check(node_->get_prefix(prefix.put()), "prefix");
@@ -137,6 +146,7 @@ class MsxmlNode final : public XmlNode {
 
   void SetAttribute(WideView name, WideView value) override {
     if (!IsXmlName(name)) throw XmlDomError("invalid attribute name");
+    CheckAttributeValue(value);
     const ComPtr<IXMLDOMElement> element = node_.As<IXMLDOMElement>(IID_IXMLDOMElement);
     if (!element) throw XmlDomError("attributes belong to elements");
     UniqueVariant variant;
@@ -164,14 +174,6 @@ class MsxmlNode final : public XmlNode {
     return attributes;
   }
 
-  void RemoveChild(std::size_t index) override {
-    ComPtr<IXMLDOMNode> child;
-    Check(Children()->get_item(static_cast<long>(index), child.put()), "childNodes.item");
-    if (!child) throw XmlDomError("no child at that index");
-    ComPtr<IXMLDOMNode> removed;
-    Check(node_->removeChild(child.get(), removed.put()), "removeChild");
-  }
-
   void Remove() override {
     ComPtr<IXMLDOMNode> parent;
     Check(node_->get_parentNode(parent.put()), "parentNode");
@@ -181,10 +183,28 @@ class MsxmlNode final : public XmlNode {
   }
 
  private:
-  [[nodiscard]] ComPtr<IXMLDOMNodeList> Children() const {
-    ComPtr<IXMLDOMNodeList> children;
-    Check(node_->get_childNodes(children.put()), "childNodes");
-    return children;
+  static XmlNodePtr Wrap(ComPtr<IXMLDOMNode> node) {
+    return node ? std::make_unique<MsxmlNode>(std::move(node)) : nullptr;
+  }
+
+  [[nodiscard]] DOMNodeType Type() const {
+    DOMNodeType type = NODE_INVALID;
+    Check(node_->get_nodeType(&type), "nodeType");
+    return type;
+  }
+
+  // The elements from the document element down to this one.
+  [[nodiscard]] std::size_t ElementDepth() const {
+    std::size_t depth = 0;
+    for (ComPtr<IXMLDOMNode> node = node_; node;) {
+      DOMNodeType type = NODE_INVALID;
+      Check(node->get_nodeType(&type), "nodeType");
+      if (type == NODE_ELEMENT) ++depth;
+      ComPtr<IXMLDOMNode> parent;
+      Check(node->get_parentNode(parent.put()), "parentNode");
+      node = std::move(parent);
+    }
+    return depth;
   }
 
   [[nodiscard]] ComPtr<IXMLDOMDocument> Document() const {
