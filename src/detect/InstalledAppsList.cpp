@@ -5,25 +5,13 @@
 namespace tovrel {
 
 void InstalledAppsList::Add(WideView directory, WideView display_name) {
-  WideText entry(directory);
-  entry += u'=';
-  entry += display_name;
-  entries_.push_back(std::move(entry));
+  entries_.push_back({WideText(directory), WideText(display_name)});
 }
 
 bool InstalledAppsList::HasName(WideView directory) const {
-  return std::ranges::any_of(entries_, [&](const WideText& entry) {
-    return EqualsIgnoreCase(NamePart(entry), directory);
+  return std::ranges::any_of(entries_, [&](const InstalledApp& entry) {
+    return EqualsIgnoreCase(entry.directory, directory);
   });
-}
-
-WideView InstalledAppsList::NamePart(WideView entry) {
-  return entry.substr(0, entry.find(u'='));
-}
-
-WideView InstalledAppsList::ValuePart(WideView entry) {
-  const std::size_t separator = entry.find(u'=');
-  return separator == WideView::npos ? WideView() : entry.substr(separator + 1);
 }
 
 }  // namespace tovrel

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/XmlContent.h"
 #include "xmlsettings/ElementText.h"
 #include "xmlsettings/NodePath.h"
 
@@ -12,8 +13,7 @@ namespace {
 void AddEntries(XmlNode& section, const InstalledAppsList& list) {
   const auto& entries = list.entries();
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    XMLAddAppNode(section, i, InstalledAppsList::NamePart(entries[i]),
-                  InstalledAppsList::ValuePart(entries[i]));
+    XMLAddAppNode(section, i, entries[i].directory, entries[i].display_name);
   }
 }
 
@@ -25,17 +25,16 @@ SectionWrite XMLWriteAppList(const SettingsServices& services, const InstalledAp
     const std::unique_ptr<XmlDocument> document = LoadSettingsFile(services.xml, file_name);
     if (!document) return SectionWrite::kFailed;
     const XmlNodePtr root = document->DocumentElement();
-    if (XmlNodePtr section = XMLFindNode(*root, node_path)) {
-      while (section->ChildCount() > 0) section->RemoveChild(0);
-      if (list.entries().empty()) {
-        section->Remove();
-      } else {
-        AddEntries(*section, list);
-      }
-    } else if (!list.entries().empty()) {
-      AddEntries(*XMLCreateNode(*root, node_path, u""), list);
+    // The section is found and created by one rule, so that the node a run writes is the node the
+    // next run clears or removes.
+    if (list.entries().empty()) {
+      const XmlNodePtr section = XMLFindNode(*root, node_path);
+      if (!section) return SectionWrite::kNothingToDo;
+      section->Remove();
     } else {
-      return SectionWrite::kNothingToDo;
+      const XmlNodePtr section = XMLFindOrCreateNode(*root, node_path);
+      while (XmlNodePtr child = section->FirstChild()) child->Remove();
+      AddEntries(*section, list);
     }
     return SaveSettingsFile(services, *document, file_name) ? SectionWrite::kSaved
                                                             : SectionWrite::kFailed;
@@ -46,8 +45,9 @@ SectionWrite XMLWriteAppList(const SettingsServices& services, const InstalledAp
 
 void XMLAddAppNode(XmlNode& node, std::size_t index, WideView directory, WideView display_name) {
   const XmlNodePtr child = node.AddChild(u"APP" + WidenAscii(std::to_string(index + 1)));
-  child->SetAttribute(u"NAME", display_name);
-  WriteElementText(*child, directory);
+  // What the machine holds is written as far as XML can hold it.
+  child->SetAttribute(u"NAME", WithoutNonXmlChars(display_name));
+  WriteElementText(*child, WithoutNonXmlChars(directory));
 }
 
 }  // namespace tovrel

@@ -21,7 +21,7 @@ SectionWrite XMLWriteAppList(const SettingsServices& services, const InstalledAp
                              WideView file_name, WideView node_path);
 
 // Appends the element APP<index + 1> with the display name as its NAME and the directory as its
-// text.
+// text, both without the characters XML cannot hold.
 void XMLAddAppNode(XmlNode& node, std::size_t index, WideView directory, WideView display_name);
 
 }  // namespace tovrel

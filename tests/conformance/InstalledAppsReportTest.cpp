@@ -72,15 +72,52 @@ TEST_F(ReportSections, MissingSectionIsCreatedBelowARootNamedStartup) {
             "</INSTALLEDAPPS></STARTUP>");
 }
 
-TEST_F(ReportSections, EntriesSplitAtTheFirstEqualsSign) {
+TEST_F(ReportSections, DirectoryAndNameAreWrittenWholeWithoutWhatXmlCannotHold) {
   const auto file = dir_.Write("s.xml", "<CONFIG/>");
   InstalledAppsList list;
-  // A directory holding "=" loses the rest of its name to the display name.
   list.Add(u"D:\\A=B", u"Velmora 9.30");
+  // A lone surrogate of either half, U+0000, U+0001 and U+FFFE go; a surrogate pair stays.
+  const WideText directory = u"D:\\C\u0001D" + WideText(1, char16_t{0xD800});
+  const WideText name = u"Velmora a" + WideText(1, u'\0') + u"b\uFFFE" +
+                        WideText(1, char16_t{0xDC00}) + u"\U0001F600";
+  list.Add(directory, name);
   ASSERT_EQ(Write(file, list), SectionWrite::kSaved);
   EXPECT_EQ(Outline(file),
-            "<CONFIG><STARTUP><INSTALLEDAPPS><EXCEL><APP1 NAME=\"B=Velmora 9.30\">D:\\A</APP1>"
+            "<CONFIG><STARTUP><INSTALLEDAPPS><EXCEL><APP1 NAME=\"Velmora 9.30\">D:\\A=B</APP1>"
+            "<APP2 NAME=\"Velmora ab\xF0\x9F\x98\x80\">D:\\CD</APP2>"
             "</EXCEL></INSTALLEDAPPS></STARTUP></CONFIG>");
+}
+
+// Wherever a layout puts the section, the node a run writes is the node the next run clears, and
+// an empty list removes it again.
+TEST_F(ReportSections, RerunsGiveTheSameFileForEveryLayout) {
+  const char* const layouts[] = {
+      "<CONFIG><STARTUP><OLD><INSTALLEDAPPS/></OLD></STARTUP></CONFIG>",
+      "<CONFIG><OTHER/></CONFIG>",
+      "<CONFIG><STARTUP><X><INSTALLEDAPPS><EXCEL><APP1 NAME=\"a\">b</APP1></EXCEL>"
+      "</INSTALLEDAPPS></X></STARTUP></CONFIG>",
+      "<STARTUP><INSTALLEDAPPS/></STARTUP>",
+      "<CONFIG><STARTUP><INSTALLEDAPPS><EXCEL/></INSTALLEDAPPS><INSTALLEDAPPS><EXCEL/>"
+      "</INSTALLEDAPPS></STARTUP></CONFIG>",
+      "<CONFIG><STARTUP><INSTALLEDAPPS><Q><EXCEL/></Q><EXCEL/></INSTALLEDAPPS></STARTUP></CONFIG>",
+  };
+  InstalledAppsList list;
+  list.Add(u"C:\\Office14", u"Office 2010 (14.0)");
+  list.Add(u"C:\\", u" (9.0)");
+  for (const char* layout : layouts) {
+    SCOPED_TRACE(layout);
+    const auto file = dir_.Write("s.xml", layout);
+    ASSERT_EQ(Write(file, list), SectionWrite::kSaved);
+    const std::string once = test::ReadBytes(file);
+    ASSERT_EQ(Write(file, list), SectionWrite::kSaved);
+    EXPECT_EQ(test::ReadBytes(file), once);
+    const std::string outline = Outline(file);
+    EXPECT_EQ(outline.find("<APP3"), std::string::npos) << outline;
+    EXPECT_EQ(outline.find("<APP1 NAME=\"Office"), outline.rfind("<APP1 NAME=\"Office")) << outline;
+
+    ASSERT_EQ(Write(file, InstalledAppsList()), SectionWrite::kSaved);
+    EXPECT_EQ(Outline(file).find("Office"), std::string::npos) << Outline(file);
+  }
 }
 
 TEST_F(ReportSections, FailuresLeaveTheFileAsItWas) {

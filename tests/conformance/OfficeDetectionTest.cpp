@@ -9,6 +9,7 @@
 #include "detect/OfficeGenerations.h"
 #include "detect/TMSI.h"
 #include "platform/Platform.h"
+#include "support/ListEntries.h"
 #include "support/PlatformSources.h"
 
 namespace tovrel {
@@ -56,7 +57,7 @@ TEST_F(OfficeDetection, ReportListsEachGenerationFoundNewestFirst) {
   const std::vector<WideText> expected = {
       u"C:\\Program Files (x86)\\Office14=Office Professional Plus 2010 (14.0.4763.1000)",
       u"C:\\= (9.0.2720)"};
-  EXPECT_EQ(list.entries(), expected);
+  EXPECT_EQ(test::ListEntries(list), expected);
 }
 
 TEST_F(OfficeDetection, FirstMatchingProductDecidesEvenWithoutExcel) {

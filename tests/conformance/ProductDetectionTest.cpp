@@ -12,6 +12,7 @@
 #include "detect/TMSI.h"
 #include "platform/Platform.h"
 #include "support/DetectionMachine.h"
+#include "support/ListEntries.h"
 #include "support/PlatformSources.h"
 
 namespace tovrel {
@@ -75,7 +76,7 @@ class ProductDetection : public testing::Test {
   [[nodiscard]] Entries List(std::initializer_list<TProductEdition> editions) const {
     InstalledAppsList list;
     for (const TProductEdition edition : editions) msi_.ListInstallations(edition, list);
-    return list.entries();
+    return test::ListEntries(list);
   }
 
   test::DetectionMachine machine_;

@@ -16,6 +16,7 @@
 #include "detect/TMSI.h"
 #include "fileutil/VersionInfo.h"
 #include "platform/Platform.h"
+#include "support/ListEntries.h"
 #include "support/PlatformSources.h"
 
 namespace tovrel {
@@ -187,7 +188,7 @@ TEST_F(SampleMachine, OfficeGenerationsNewestFirst) {
       u"C:\\Program Files (x86)\\Office14=Office Professional Plus 2010 (14.0.4763.1000)",
       u"C:\\Program Files (x86)\\Office12=Office Excel 2007 (12.0.4518.1014)",
       u"C:\\Program Files (x86)\\Office11=Office Standard 2003 (11.0.5614.0)"};
-  EXPECT_EQ(list.entries(), expected);
+  EXPECT_EQ(test::ListEntries(list), expected);
   EXPECT_TRUE(Exists(u"C:\\Program Files (x86)\\Office11\\EXCEL.EXE"));
 }
 
