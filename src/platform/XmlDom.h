@@ -47,17 +47,19 @@ class XmlNode {
   // loaded back (XmlContent.h).
   virtual void SetValue(WideView value) = 0;
 
-  // Appends an empty text node as the last child and gives it.
+  // Appends an empty text node as the last child, in place of any whitespace-only text, and
+  // gives it.
   virtual XmlNodePtr AppendEmptyText() = 0;
-  // Appends a new element in this node's namespace and with its prefix; raises XmlDomError for
-  // a name the DOM refuses or that could not be loaded back, and for an element nested deeper
-  // than kMaxXmlDepth.
+  // Appends a new element in this node's namespace and with its prefix, indented like the other
+  // children (XmlIndentation.h); raises XmlDomError for a name the DOM refuses or that could not
+  // be loaded back, and for an element nested deeper than kMaxXmlDepth.
   virtual XmlNodePtr AddChild(WideView name) = 0;
   // Raises XmlDomError for a name or a value that could not be loaded back.
   virtual void SetAttribute(WideView name, WideView value) = 0;
   // An element's attributes as name and value, in document order; empty for other kinds.
   [[nodiscard]] virtual std::vector<std::pair<WideText, WideText>> Attributes() const = 0;
-  // Detaches this node from its parent and deletes it; the handle must not be used afterwards.
+  // Detaches this node from its parent and deletes it, with the whitespace-only text before it
+  // (its indentation); the handle must not be used afterwards.
   virtual void Remove() = 0;
 };
 
@@ -66,13 +68,14 @@ class XmlDocument {
  public:
   virtual ~XmlDocument() = default;
 
-  // Parses the file without whitespace-only text, validation or external resources; false when
-  // the file is missing, unreadable or not well-formed.
+  // Parses the file without validation or external resources; false when the file is missing,
+  // unreadable or not well-formed. Whitespace-only text is kept for the file's layout, but no
+  // node handle ever shows it: children are stepped through as if it were not there.
   [[nodiscard]] virtual bool LoadFromFile(WideView file_name) = 0;
   // The root element of the loaded document; null before a successful load.
   [[nodiscard]] virtual XmlNodePtr DocumentElement() const = 0;
-  // The whole document as the bytes of a file, in the encoding it declares; nullopt when the
-  // DOM cannot serialise it.
+  // The whole document as the bytes of a file, in the encoding it declares, with the loaded
+  // file's declaration, line ends and ending; nullopt when the DOM cannot serialise it.
   [[nodiscard]] virtual std::optional<std::string> Serialize() const = 0;
 };
 

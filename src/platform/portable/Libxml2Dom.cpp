@@ -1,15 +1,23 @@
 #include "platform/portable/Libxml2Dom.h"
 
+#include <fcntl.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 #include <new>
+#include <optional>
 #include <utility>
 
 #include "platform/Utf8.h"
 #include "platform/XmlContent.h"
+#include "platform/XmlFileLayout.h"
+#include "platform/XmlIndentation.h"
 #include "platform/portable/NativePath.h"
+#include "platform/portable/UniqueFd.h"
 
 namespace tovrel::portable {
 namespace {
@@ -32,26 +40,59 @@ WideText Wide(const xmlChar* text) {
   return text ? FromUtf8(reinterpret_cast<const char*>(text)) : WideText();
 }
 
-bool IsWhitespaceOnly(const xmlChar* text) {
-  for (; text && *text; ++text) {
+bool IsBlankTextNode(const xmlNode* node) {
+  if (node == nullptr || node->type != XML_TEXT_NODE) return false;
+  for (const xmlChar* text = node->content; text && *text; ++text) {
     if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n') return false;
   }
   return true;
 }
 
-// XML_PARSE_NOBLANKS keeps whitespace-only text in an element without other children; MSXML
-// drops all of it, so the rest goes here.
-void DropWhitespaceText(xmlNode* node) {
-  for (xmlNode* child = node->children; child != nullptr;) {
-    xmlNode* next = child->next;
-    if (child->type == XML_TEXT_NODE && IsWhitespaceOnly(child->content)) {
-      xmlUnlinkNode(child);
-      xmlFreeNode(child);
-    } else if (child->type == XML_ELEMENT_NODE) {
-      DropWhitespaceText(child);
-    }
-    child = next;
+// Whitespace-only text is kept for the file's layout but is no node to the logic.
+xmlNode* SkipBlankText(xmlNode* node) {
+  while (IsBlankTextNode(node)) node = node->next;
+  return node;
+}
+
+xmlNode* LastNonBlankChild(const xmlNode* parent) {
+  xmlNode* child = parent->last;
+  while (IsBlankTextNode(child)) child = child->prev;
+  return child;
+}
+
+// The whitespace-only text right before the node: its indentation.
+std::optional<WideText> IndentBefore(const xmlNode* node) {
+  if (node == nullptr || !IsBlankTextNode(node->prev)) return std::nullopt;
+  return Wide(node->prev->content);
+}
+
+void FreeUnlinked(xmlNode* node) {
+  xmlUnlinkNode(node);
+  xmlFreeNode(node);
+}
+
+// Links a new node before `next`, or last below `parent` when `next` is null. Unlike
+// xmlAddPrevSibling and xmlAddChild this never merges a text node into a neighbour.
+void Link(xmlNode* parent, xmlNode* next, xmlNode* node) {
+  node->parent = parent;
+  node->next = next;
+  node->prev = next ? next->prev : parent->last;
+  if (node->prev) {
+    node->prev->next = node;
+  } else {
+    parent->children = node;
   }
+  if (next) {
+    next->prev = node;
+  } else {
+    parent->last = node;
+  }
+}
+
+xmlNode* NewText(xmlDoc* doc, const std::optional<WideText>& text) {
+  xmlNode* node = xmlNewDocText(doc, Xml(ToUtf8(text.value_or(WideText()))));
+  if (node == nullptr) throw std::bad_alloc();
+  return node;
 }
 
 // The elements from the document element down to this one.
@@ -109,10 +150,11 @@ class Libxml2Node final : public XmlNode {
 
   [[nodiscard]] XmlNodePtr FirstChild() const override {
     // An entity reference's children are the entity's own nodes, shared by every reference.
-    return node_->type == XML_ENTITY_REF_NODE ? nullptr : Wrap(node_->children);
+    if (node_->type == XML_ENTITY_REF_NODE) return nullptr;
+    return Wrap(SkipBlankText(node_->children));
   }
 
-  [[nodiscard]] XmlNodePtr NextSibling() const override { return Wrap(node_->next); }
+  [[nodiscard]] XmlNodePtr NextSibling() const override { return Wrap(SkipBlankText(node_->next)); }
 
   [[nodiscard]] WideText Value() const override {
     if (Kind() != XmlNodeKind::kText && Kind() != XmlNodeKind::kCData) return {};
@@ -130,9 +172,10 @@ class Libxml2Node final : public XmlNode {
 
   XmlNodePtr AppendEmptyText() override {
     if (node_->type != XML_ELEMENT_NODE) throw XmlDomError("only elements hold text");
-    xmlNode* text = xmlNewDocText(node_->doc, Xml(""));
-    if (text == nullptr) throw std::bad_alloc();
-    AppendOrFree(text);
+    xmlNode* text = NewText(node_->doc, std::nullopt);
+    // The text replaces the element's whitespace.
+    while (IsBlankTextNode(node_->children)) FreeUnlinked(node_->children);
+    Link(node_, nullptr, text);
     return Wrap(text);
   }
 
@@ -140,9 +183,13 @@ class Libxml2Node final : public XmlNode {
     if (node_->type != XML_ELEMENT_NODE) throw XmlDomError("only elements hold elements");
     CheckElementName(name);
     if (ElementDepth(node_) >= kMaxXmlDepth) throw XmlDomError("elements nested too deep");
+    const NewElementWhitespace whitespace = WhitespaceForNewElement(Surroundings());
     xmlNode* element = xmlNewDocNode(node_->doc, node_->ns, Xml(ToUtf8(name)), nullptr);
     if (element == nullptr) throw std::bad_alloc();
-    AppendOrFree(element);
+    xmlNode* closing = IsBlankTextNode(node_->last) ? node_->last : nullptr;
+    Link(node_, closing, element);
+    if (whitespace.before) Link(node_, element, NewText(node_->doc, whitespace.before));
+    if (whitespace.after) Link(node_, nullptr, NewText(node_->doc, whitespace.after));
     return std::make_unique<Libxml2Node>(element);
   }
 
@@ -172,21 +219,42 @@ class Libxml2Node final : public XmlNode {
   }
 
   void Remove() override {
-    xmlUnlinkNode(node_);
-    xmlFreeNode(std::exchange(node_, nullptr));
+    // The node's indentation goes with it, so that no blank line is left.
+    if (IsBlankTextNode(node_->prev)) FreeUnlinked(node_->prev);
+    FreeUnlinked(std::exchange(node_, nullptr));
   }
 
  private:
-  // xmlAddChild merges a text node into a text last child; neither caller appends one there.
-  void AppendOrFree(xmlNode* child) {
-    if (xmlAddChild(node_, child) == nullptr) {
-      xmlFreeNode(child);
-      throw XmlDomError("cannot append a child here");
-    }
+  [[nodiscard]] ElementSurroundings Surroundings() const {
+    ElementSurroundings surroundings;
+    const xmlNode* last = LastNonBlankChild(node_);
+    surroundings.has_children = last != nullptr;
+    surroundings.last_child_indent = IndentBefore(last);
+    surroundings.parent_indent = IndentBefore(node_);
+    surroundings.grandparent_indent = IndentBefore(node_->parent);
+    if (IsBlankTextNode(node_->last)) surroundings.closing_indent = Wide(node_->last->content);
+    return surroundings;
   }
 
   xmlNode* node_;
 };
+
+// Reads up to `size` bytes at the offset; what could be read.
+std::string ReadAt(int fd, off_t offset, std::size_t size) {
+  std::string bytes(size, '\0');
+  const ssize_t read = ::pread(fd, bytes.data(), size, offset);
+  bytes.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
+  return bytes;
+}
+
+XmlFileLayout ReadLayout(const std::string& path) {
+  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat info {};
+  if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) return {};
+  const off_t tail = std::max<off_t>(0, info.st_size - static_cast<off_t>(kXmlLayoutTailBytes));
+  return ReadXmlFileLayout(ReadAt(fd.get(), 0, kXmlLayoutHeadBytes),
+                           ReadAt(fd.get(), tail, kXmlLayoutTailBytes));
+}
 
 XmlNodePtr Wrap(xmlNode* node) {
   return node ? std::make_unique<Libxml2Node>(node) : nullptr;
@@ -195,14 +263,15 @@ XmlNodePtr Wrap(xmlNode* node) {
 class Libxml2Document final : public XmlDocument {
  public:
   [[nodiscard]] bool LoadFromFile(WideView file_name) override {
-    constexpr int kOptions =
-        XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
-    doc_.reset(xmlReadFile(NativePath(file_name).c_str(), nullptr, kOptions));
+    // Whitespace-only text is kept, for the layout of what is saved.
+    constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    const std::string path = NativePath(file_name);
+    doc_.reset(xmlReadFile(path.c_str(), nullptr, kOptions));
     if (!doc_ || xmlDocGetRootElement(doc_.get()) == nullptr) {
       doc_.reset();
       return false;
     }
-    DropWhitespaceText(xmlDocGetRootElement(doc_.get()));
+    layout_ = ReadLayout(path);
     return true;
   }
 
@@ -219,11 +288,14 @@ class Libxml2Document final : public XmlDocument {
     xmlDocDumpMemoryEnc(doc_.get(), &raw, &size, encoding);
     const XmlCharPtr bytes(raw);
     if (!bytes || size < 0) return std::nullopt;
-    return std::string(reinterpret_cast<const char*>(bytes.get()), static_cast<std::size_t>(size));
+    return ApplyXmlFileLayout(
+        std::string(reinterpret_cast<const char*>(bytes.get()), static_cast<std::size_t>(size)),
+        layout_);
   }
 
  private:
   DocPtr doc_;
+  XmlFileLayout layout_;
 };
 
 }  // namespace

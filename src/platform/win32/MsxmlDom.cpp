@@ -4,13 +4,19 @@
 
 #include <msxml2.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <new>
+#include <optional>
+#include <string>
 
 #include "platform/XmlContent.h"
+#include "platform/XmlFileLayout.h"
+#include "platform/XmlIndentation.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/ComText.h"
+#include "platform/win32/UniqueFile.h"
 
 namespace tovrel::win32 {
 namespace {
@@ -52,6 +58,74 @@ class GlobalLock {
   void* data_;
 };
 
+DOMNodeType TypeOf(const ComPtr<IXMLDOMNode>& node) {
+  DOMNodeType type = NODE_INVALID;
+  Check(node->get_nodeType(&type), "nodeType");
+  return type;
+}
+
+WideText TextOf(const ComPtr<IXMLDOMNode>& node) {
+  UniqueVariant value;
+  Check(node->get_nodeValue(value.get()), "nodeValue");
+  return (*value).vt == VT_BSTR ? FromWide((*value).bstrVal, SysStringLen((*value).bstrVal))
+                                : WideText();
+}
+
+// Whitespace-only text is kept for the file's layout but is no node to the logic.
+bool IsBlankTextNode(const ComPtr<IXMLDOMNode>& node) {
+  return node && TypeOf(node) == NODE_TEXT && IsBlankText(TextOf(node));
+}
+
+ComPtr<IXMLDOMNode> Next(const ComPtr<IXMLDOMNode>& node) {
+  ComPtr<IXMLDOMNode> next;
+  Check(node->get_nextSibling(next.put()), "nextSibling");
+  return next;
+}
+
+ComPtr<IXMLDOMNode> Previous(const ComPtr<IXMLDOMNode>& node) {
+  ComPtr<IXMLDOMNode> previous;
+  Check(node->get_previousSibling(previous.put()), "previousSibling");
+  return previous;
+}
+
+ComPtr<IXMLDOMNode> SkipBlankText(ComPtr<IXMLDOMNode> node) {
+  while (IsBlankTextNode(node)) node = Next(node);
+  return node;
+}
+
+// The whitespace-only text right before the node: its indentation.
+std::optional<WideText> IndentBefore(const ComPtr<IXMLDOMNode>& node) {
+  if (!node) return std::nullopt;
+  const ComPtr<IXMLDOMNode> previous = Previous(node);
+  if (!IsBlankTextNode(previous)) return std::nullopt;
+  return TextOf(previous);
+}
+
+// Reads up to `size` bytes at the offset; what could be read.
+std::string ReadAt(HANDLE file, LONGLONG offset, DWORD size) {
+  std::string bytes(size, '\0');
+  LARGE_INTEGER position{};
+  position.QuadPart = offset;
+  DWORD read = 0;
+  if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN) ||
+      !ReadFile(file, bytes.data(), size, &read, nullptr)) {
+    read = 0;
+  }
+  bytes.resize(read);
+  return bytes;
+}
+
+XmlFileLayout ReadLayout(WideView file_name) {
+  const UniqueFile file(CreateFileW(AsWide(WideText(file_name)), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.get(), &size)) return {};
+  const LONGLONG tail = std::max<LONGLONG>(0, size.QuadPart - LONGLONG{kXmlLayoutTailBytes});
+  return ReadXmlFileLayout(ReadAt(file.get(), 0, kXmlLayoutHeadBytes),
+                           ReadAt(file.get(), tail, kXmlLayoutTailBytes));
+}
+
 class MsxmlNode final : public XmlNode {
  public:
   explicit MsxmlNode(ComPtr<IXMLDOMNode> node) : node_(std::move(node)) {}
@@ -83,22 +157,15 @@ class MsxmlNode final : public XmlNode {
     if (Type() == NODE_ENTITY_REFERENCE) return nullptr;
     ComPtr<IXMLDOMNode> child;
     Check(node_->get_firstChild(child.put()), "firstChild");
-    return Wrap(std::move(child));
+    return Wrap(SkipBlankText(std::move(child)));
   }
 
-  [[nodiscard]] XmlNodePtr NextSibling() const override {
-    ComPtr<IXMLDOMNode> sibling;
-    Check(node_->get_nextSibling(sibling.put()), "nextSibling");
-    return Wrap(std::move(sibling));
-  }
+  [[nodiscard]] XmlNodePtr NextSibling() const override { return Wrap(SkipBlankText(Next(node_))); }
 
   [[nodiscard]] WideText Value() const override {
     const XmlNodeKind kind = Kind();
     if (kind != XmlNodeKind::kText && kind != XmlNodeKind::kCData) return {};
-    UniqueVariant value;
-    Check(node_->get_nodeValue(value.get()), "nodeValue");
-    return (*value).vt == VT_BSTR ? FromWide((*value).bstrVal, SysStringLen((*value).bstrVal))
-                                  : WideText();
+    return TextOf(node_);
   }
 
   void SetValue(WideView value) override {
@@ -114,11 +181,13 @@ class MsxmlNode final : public XmlNode {
 
   XmlNodePtr AppendEmptyText() override {
     if (Type() != NODE_ELEMENT) throw XmlDomError("only elements hold text");
-    ComPtr<IXMLDOMText> text;
-    Check(Document()->createTextNode(MakeBstr(u"").get(), text.put()), "createTextNode");
-    ComPtr<IXMLDOMNode> node = text.As<IXMLDOMNode>(IID_IXMLDOMNode);
-    Append(node);
-    return Wrap(std::move(node));
+    ComPtr<IXMLDOMNode> text = NewText(u"");
+    // The text replaces the element's whitespace.
+    for (ComPtr<IXMLDOMNode> child = LastChild(); IsBlankTextNode(child); child = LastChild()) {
+      RemoveFromParent(child);
+    }
+    InsertBefore(text, nullptr);
+    return Wrap(std::move(text));
   }
 
   XmlNodePtr AddChild(WideView name) override {
@@ -140,7 +209,12 @@ class MsxmlNode final : public XmlNode {
                                  namespace_uri ? namespace_uri.get() : MakeBstr(u"").get(),
                                  element.put()),
           "createNode");
-    Append(element);
+    if (!element) throw XmlDomError("no element created");
+    const NewElementWhitespace whitespace = WhitespaceForNewElement(Surroundings());
+    const ComPtr<IXMLDOMNode> closing = LastChild();
+    InsertBefore(element, IsBlankTextNode(closing) ? closing.get() : nullptr);
+    if (whitespace.before) InsertBefore(NewText(*whitespace.before), element.get());
+    if (whitespace.after) InsertBefore(NewText(*whitespace.after), nullptr);
     return std::make_unique<MsxmlNode>(std::move(element));
   }
 
@@ -175,11 +249,10 @@ class MsxmlNode final : public XmlNode {
   }
 
   void Remove() override {
-    ComPtr<IXMLDOMNode> parent;
-    Check(node_->get_parentNode(parent.put()), "parentNode");
-    if (!parent) throw XmlDomError("node has no parent");
-    ComPtr<IXMLDOMNode> removed;
-    Check(parent->removeChild(node_.get(), removed.put()), "removeChild");
+    // The node's indentation goes with it, so that no blank line is left.
+    const ComPtr<IXMLDOMNode> indent = Previous(node_);
+    if (IsBlankTextNode(indent)) RemoveFromParent(indent);
+    RemoveFromParent(node_);
   }
 
  private:
@@ -214,10 +287,49 @@ class MsxmlNode final : public XmlNode {
     return document;
   }
 
-  void Append(const ComPtr<IXMLDOMNode>& child) {
-    if (!child) throw XmlDomError("no node to append");
-    ComPtr<IXMLDOMNode> appended;
-    Check(node_->appendChild(child.get(), appended.put()), "appendChild");
+  [[nodiscard]] ComPtr<IXMLDOMNode> LastChild() const {
+    ComPtr<IXMLDOMNode> last;
+    Check(node_->get_lastChild(last.put()), "lastChild");
+    return last;
+  }
+
+  [[nodiscard]] ComPtr<IXMLDOMNode> NewText(WideView value) const {
+    ComPtr<IXMLDOMText> text;
+    Check(Document()->createTextNode(MakeBstr(value).get(), text.put()), "createTextNode");
+    if (!text) throw XmlDomError("no text node created");
+    ComPtr<IXMLDOMNode> node = text.As<IXMLDOMNode>(IID_IXMLDOMNode);
+    if (!node) throw XmlDomError("no text node created");
+    return node;
+  }
+
+  // Inserts the child before `next`, or last when `next` is null.
+  void InsertBefore(const ComPtr<IXMLDOMNode>& child, IXMLDOMNode* next) {
+    UniqueVariant reference;
+    if (next) reference.SetUnknown(next);
+    ComPtr<IXMLDOMNode> inserted;
+    Check(node_->insertBefore(child.get(), *reference, inserted.put()), "insertBefore");
+  }
+
+  static void RemoveFromParent(const ComPtr<IXMLDOMNode>& node) {
+    ComPtr<IXMLDOMNode> parent;
+    Check(node->get_parentNode(parent.put()), "parentNode");
+    if (!parent) throw XmlDomError("node has no parent");
+    ComPtr<IXMLDOMNode> removed;
+    Check(parent->removeChild(node.get(), removed.put()), "removeChild");
+  }
+
+  [[nodiscard]] ElementSurroundings Surroundings() const {
+    ElementSurroundings surroundings;
+    ComPtr<IXMLDOMNode> last = LastChild();
+    if (IsBlankTextNode(last)) surroundings.closing_indent = TextOf(last);
+    while (IsBlankTextNode(last)) last = Previous(last);
+    surroundings.has_children = static_cast<bool>(last);
+    surroundings.last_child_indent = IndentBefore(last);
+    surroundings.parent_indent = IndentBefore(node_);
+    ComPtr<IXMLDOMNode> parent;
+    Check(node_->get_parentNode(parent.put()), "parentNode");
+    surroundings.grandparent_indent = IndentBefore(parent);
+    return surroundings;
   }
 
   ComPtr<IXMLDOMNode> node_;
@@ -229,7 +341,8 @@ class MsxmlDocument final : public XmlDocument {
     Check(document_->put_async(VARIANT_FALSE), "async");
     Check(document_->put_validateOnParse(VARIANT_FALSE), "validateOnParse");
     Check(document_->put_resolveExternals(VARIANT_FALSE), "resolveExternals");
-    Check(document_->put_preserveWhiteSpace(VARIANT_FALSE), "preserveWhiteSpace");
+    // Whitespace-only text is kept, for the layout of what is saved.
+    Check(document_->put_preserveWhiteSpace(VARIANT_TRUE), "preserveWhiteSpace");
   }
 
   [[nodiscard]] bool LoadFromFile(WideView file_name) override {
@@ -238,7 +351,9 @@ class MsxmlDocument final : public XmlDocument {
     VARIANT_BOOL loaded = VARIANT_FALSE;
     const HRESULT hr = document_->load(*source, &loaded);
     if (hr == E_OUTOFMEMORY) throw std::bad_alloc();
-    return hr == S_OK && loaded == VARIANT_TRUE && DocumentElement() != nullptr;
+    if (hr != S_OK || loaded != VARIANT_TRUE || DocumentElement() == nullptr) return false;
+    layout_ = ReadLayout(file_name);
+    return true;
   }
 
   [[nodiscard]] XmlNodePtr DocumentElement() const override {
@@ -261,11 +376,13 @@ class MsxmlDocument final : public XmlDocument {
     }
     const GlobalLock lock(memory);
     if (lock.data() == nullptr) return std::nullopt;
-    return std::string(lock.data(), static_cast<std::size_t>(status.cbSize.QuadPart));
+    return ApplyXmlFileLayout(
+        std::string(lock.data(), static_cast<std::size_t>(status.cbSize.QuadPart)), layout_);
   }
 
  private:
   ComPtr<IXMLDOMDocument> document_;
+  XmlFileLayout layout_;
 };
 
 }  // namespace

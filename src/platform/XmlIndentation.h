@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+
+#include "platform/Text.h"
+
+namespace tovrel {
+
+// Where a new element goes among its parent's children, as whitespace-only text nodes: loaded
+// documents keep theirs, and a new element is laid out like its neighbours.
+struct ElementSurroundings {
+  // Whether the parent has children other than whitespace-only text.
+  bool has_children = false;
+  // The whitespace-only text right before the parent's last such child, if there is one.
+  std::optional<WideText> last_child_indent;
+  // The whitespace-only text right before the parent, and before the parent's parent.
+  std::optional<WideText> parent_indent;
+  std::optional<WideText> grandparent_indent;
+  // The parent's last child when it is whitespace-only text: the line its closing tag starts.
+  std::optional<WideText> closing_indent;
+};
+
+// The whitespace to put before the new element, which goes before the closing indent, and after
+// it when the parent had no closing indent. Nothing for a document without line breaks.
+struct NewElementWhitespace {
+  std::optional<WideText> before;
+  std::optional<WideText> after;
+};
+
+NewElementWhitespace WhitespaceForNewElement(const ElementSurroundings& surroundings);
+
+// True for text of blanks only (space, tab, carriage return, line feed), the empty text too.
+bool IsBlankText(WideView text);
+
+}  // namespace tovrel
