@@ -28,12 +28,13 @@ WideText ExtractRegValueName(WideView path) {
 }
 
 WideText ReadRegValue(const ConfigSources& sources, RegistryRoot root, WideView base_path,
-                      WideView path, WideView default_value) {
+                      WideView path, WideView default_value, StoredRegValue* stored_value) {
   RegistryAccessor accessor(sources.registry, root);
   if (!accessor.OpenKey(KeyPath(base_path, path))) return u"Err";
   WideText stored = accessor.ReadString(ExtractRegValueName(path));
   if (stored.empty()) stored = default_value;
   StoredText value = ApplyBracketRule(stored);
+  if (stored_value) *stored_value = {std::move(stored), value.is_protected};
   if (!value.is_protected) return std::move(value.text);
   return DecryptAesText(sources.crypto, sources.code_page, sources.code_page.ToAnsi(value.text));
 }

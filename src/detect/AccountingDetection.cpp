@@ -5,6 +5,7 @@
 
 #include "config/ProfileValues.h"
 #include "config/RegistryValues.h"
+#include "detect/DetectionTexts.h"
 #include "detect/InstallationScan.h"
 #include "detect/TMSI.h"
 #include "fileutil/VersionInfo.h"
@@ -38,11 +39,24 @@ constexpr std::array<std::uint8_t, 5> kVelmoraLatestOrder{peVL930, peVL921, peVL
                                                           peVL910};
 constexpr std::array<std::uint8_t, 4> kAstreloLatestOrder{peAS921, peAS920, peAS911, peAS910};
 
-bool IsFerrolin(std::uint8_t edition) {
-  return edition == peFR101 || edition == peFR110;
-}
 bool IsPerUser(std::uint8_t edition) {
   return edition == peVL930 || edition == peAS930;
+}
+
+// The edition's name, the last part of its key.
+WideText EditionName(std::uint8_t edition) {
+  const WideView key = kEditionKeys.at(edition);
+  return WideText(key.substr(key.rfind(u'\\') + 1));
+}
+
+WideText EditionStep(std::uint8_t edition) {
+  const WideView root = IsPerUser(edition) ? u"HKEY_CURRENT_USER\\" : u"HKEY_LOCAL_MACHINE\\";
+  return u"edition " + EditionName(edition) + u": " + WideText(root) +
+         WideText(kEditionKeys.at(edition));
+}
+
+bool IsFerrolin(std::uint8_t edition) {
+  return edition == peFR101 || edition == peFR110;
 }
 const AccountingProduct& ProductOf(std::uint8_t edition) {
   return edition < peAS900 ? kVelmora : kAstrelo;
@@ -56,13 +70,14 @@ class AccountingEdition {
  public:
   AccountingEdition(const DetectionSources& sources, std::uint8_t edition)
       : sources_(sources),
+        trace_(sources.observer),
         product_(ProductOf(edition)),
         key_(kEditionKeys.at(edition)),
         per_user_(IsPerUser(edition)) {}
 
   void FindLatest(WideText& dir, std::int32_t& best_score) const {
     for (const WideText& subkey : Subkeys()) {
-      ReadInstallation([&] {
+      ReadInstallation(trace_, [&] {
         if (per_user_) {
           FindLatestPerUser(subkey, dir, best_score);
         } else {
@@ -75,7 +90,7 @@ class AccountingEdition {
   void List(InstalledAppsList& list) const {
     for (const WideText& subkey : Subkeys()) {
       sources_.messages.DispatchPending();
-      ReadInstallation([&] {
+      ReadInstallation(trace_, [&] {
         if (per_user_) {
           ListPerUser(subkey, list);
         } else {
@@ -97,35 +112,52 @@ class AccountingEdition {
   }
 
   [[nodiscard]] WideText RegisteredDir(const WideText& subkey) const {
-    const WideView value = per_user_ ? u"\\Program\\Program" : u"\\Sciezka";
-    return ReadRegValue(sources_.config, Root(), key_, subkey + WideText(value));
+    const WideText value = subkey + (per_user_ ? u"\\Program\\Program" : u"\\Sciezka");
+    trace_.Candidate([&] { return RegistryOrigin(Root(), key_, value); });
+    StoredRegValue stored;
+    WideText dir =
+        ReadRegValue(sources_.config, Root(), key_, value, u"", trace_ ? &stored : nullptr);
+    TraceRegValue(trace_, stored, dir);
+    return dir;
   }
 
   // Only for an absolute directory.
   [[nodiscard]] bool HasMarker(WideView dir) const {
-    return sources_.files.FileExists(JoinPath(dir, product_.marker));
+    const WideText marker = JoinPath(dir, product_.marker);
+    const bool present = sources_.files.FileExists(marker);
+    trace_.Check(u"marker " + marker, [&] { return Presence(present); });
+    return present;
   }
 
   [[nodiscard]] WideText Setting(WideView dir, WideView key) const {
-    return ReadIniValue(sources_.config, u"Program", key, u"", JoinPath(dir, product_.settings));
+    const WideText file = JoinPath(dir, product_.settings);
+    WideText value = ReadIniValue(sources_.config, u"Program", key, u"", file);
+    trace_.Check(file + u" [Program] " + WideText(key), [&] { return value; });
+    return value;
   }
 
   [[nodiscard]] std::int32_t Numer(WideView dir) const {
-    return ReadIniInt(sources_.config, u"Program", u"Numer", 0, JoinPath(dir, product_.settings));
+    const WideText file = JoinPath(dir, product_.settings);
+    const std::int32_t numer = ReadIniInt(sources_.config, u"Program", u"Numer", 0, file);
+    trace_.Check(file + u" [Program] Numer", [&] { return NumberText(numer); });
+    return numer;
   }
 
   [[nodiscard]] WideText FileVersionText(WideView dir) const {
-    return GetVersionInfoItem(sources_.versions, JoinPath(dir, product_.version_carrier),
-                              u"FileVersion");
+    const WideText carrier = JoinPath(dir, product_.version_carrier);
+    WideText version = GetVersionInfoItem(sources_.versions, carrier, u"FileVersion");
+    trace_.Check(u"version carrier " + carrier, [&] { return VersionFound(version); });
+    return version;
   }
 
   // The directory that holds the program: the registered one, or else the one its settings file
   // names under "Program"; empty when neither is an absolute path, and so no installation.
   [[nodiscard]] WideText ProgramDir(WideText dir) const {
-    if (!IsAbsoluteWindowsPath(dir)) return {};
+    if (!IsAbsoluteWindowsPath(dir)) return PassOver(u"path not absolute");
     if (HasMarker(dir)) return dir;
     dir = Setting(dir, u"Program");
-    return IsAbsoluteWindowsPath(dir) ? dir : WideText();
+    if (!IsAbsoluteWindowsPath(dir)) return PassOver(u"no marker, and no absolute redirect");
+    return dir;
   }
 
   void FindLatestMachineWide(const WideText& subkey, WideText& dir,
@@ -133,17 +165,24 @@ class AccountingEdition {
     const WideText program_dir = ProgramDir(RegisteredDir(subkey));
     if (program_dir.empty()) return;
     const std::int32_t score = HasMarker(program_dir) ? Numer(program_dir) : 0;
-    if (score > best_score) {
-      dir = program_dir;
-      best_score = score;
-    }
+    Score(program_dir, score, dir, best_score);
   }
 
   void FindLatestPerUser(const WideText& subkey, WideText& dir, std::int32_t& best_score) const {
     const WideText program_dir = RegisteredDir(subkey);
-    if (!IsAbsoluteWindowsPath(program_dir)) return;
+    if (!IsAbsoluteWindowsPath(program_dir)) {
+      PassOver(u"path not absolute");
+      return;
+    }
     const std::int32_t score =
         HasMarker(program_dir) ? VersionTextToNumber(FileVersionText(program_dir), false) : 0;
+    Score(program_dir, score, dir, best_score);
+  }
+
+  // A candidate replaces the best only with a strictly greater score.
+  void Score(const WideText& program_dir, std::int32_t score, WideText& dir,
+             std::int32_t& best_score) const {
+    TraceScore(trace_, score, program_dir, best_score, dir);
     if (score > best_score) {
       dir = program_dir;
       best_score = score;
@@ -152,30 +191,63 @@ class AccountingEdition {
 
   void ListMachineWide(const WideText& subkey, InstalledAppsList& list) const {
     const WideText program_dir = ProgramDir(RegisteredDir(subkey));
-    if (program_dir.empty() || !HasMarker(program_dir)) return;
+    if (program_dir.empty()) return;
+    if (!HasMarker(program_dir)) {
+      PassOver(u"no marker in the redirected folder");
+      return;
+    }
     sources_.messages.DispatchPending();
     WideText version = FormatVersionText(FileVersionText(program_dir), true);
     const std::int32_t score = Numer(program_dir);
-    if (score == 0) return;
+    if (score == 0) {
+      PassOver(u"Numer is 0 or missing");
+      return;
+    }
     if (version.empty())
       version = Setting(program_dir, u"Wersja") + Setting(program_dir, u"Wydanie");
-    if (!list.HasName(program_dir))
-      list.Add(program_dir, WideText(product_.display_prefix) + version);
+    AddUnlessListed(program_dir, version, list);
   }
 
   void ListPerUser(const WideText& subkey, InstalledAppsList& list) const {
     const WideText program_dir = RegisteredDir(subkey);
-    if (!IsAbsoluteWindowsPath(program_dir) || !HasMarker(program_dir)) return;
+    if (!IsAbsoluteWindowsPath(program_dir)) {
+      PassOver(u"path not absolute");
+      return;
+    }
+    if (!HasMarker(program_dir)) {
+      PassOver(u"no marker");
+      return;
+    }
     sources_.messages.DispatchPending();
     const WideText file_version = FileVersionText(program_dir);
     const std::int32_t score = VersionTextToNumber(file_version, false);
     const WideText version = FormatVersionText(file_version, true);
-    if (score != 0 && !list.HasName(program_dir)) {
-      list.Add(program_dir, WideText(product_.display_prefix) + version);
+    if (score == 0) {
+      PassOver(u"no version resource");
+      return;
     }
+    AddUnlessListed(program_dir, version, list);
+  }
+
+  void AddUnlessListed(const WideText& program_dir, const WideText& version,
+                       InstalledAppsList& list) const {
+    if (list.HasName(program_dir)) {
+      PassOver(u"duplicate folder");
+      return;
+    }
+    const WideText name = WideText(product_.display_prefix) + version;
+    trace_.Verdict(CandidateVerdict::kListed, [&] { return name; });
+    list.Add(program_dir, name);
+  }
+
+  // Ends the candidate as no installation; the empty directory.
+  WideText PassOver(WideView why) const {
+    trace_.Verdict(CandidateVerdict::kPassedOver, [&] { return WideText(why); });
+    return {};
   }
 
   const DetectionSources& sources_;
+  DetectionTrace trace_;
   const AccountingProduct& product_;
   WideView key_;
   bool per_user_;
@@ -184,9 +256,17 @@ class AccountingEdition {
 WideText FindLatestOf(const TMSI& msi, std::span<const std::uint8_t> editions) {
   WideText dir;
   std::int32_t best_score = 0;
+  WideText decided;
   for (const std::uint8_t edition : editions) {
+    if (!decided.empty()) {
+      msi.trace().Step([&] {
+        return EditionName(edition) + u" not asked: a later edition, " + decided +
+               u", already decided";
+      });
+      continue;
+    }
     msi.GetLastInstallDir(edition, dir, best_score);
-    if (!dir.empty()) break;
+    if (!dir.empty()) decided = EditionName(edition);
   }
   return dir;
 }
@@ -195,6 +275,7 @@ WideText FindLatestOf(const TMSI& msi, std::span<const std::uint8_t> editions) {
 
 void TMSI::GetLastInstallDir(std::uint8_t edition, WideText& dir, std::int32_t& best_score) const {
   if (edition > peFR110 || edition == peAS930) return;
+  trace().Step([&] { return EditionStep(edition); });
   if (IsFerrolin(edition)) {
     FindFerrolin(kEditionKeys.at(edition), dir, false, best_score);
     return;
@@ -204,6 +285,7 @@ void TMSI::GetLastInstallDir(std::uint8_t edition, WideText& dir, std::int32_t& 
 
 void TMSI::ListInstallations(std::uint8_t edition, InstalledAppsList& list) const {
   if (edition > peFR110) return;
+  trace().Step([&] { return EditionStep(edition); });
   if (IsFerrolin(edition)) {
     ListFerrolin(kEditionKeys.at(edition), list, false);
     return;

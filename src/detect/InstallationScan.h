@@ -1,5 +1,6 @@
 #pragma once
 
+#include "detect/DetectionObserver.h"
 #include "fileutil/IntegerText.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
@@ -20,11 +21,14 @@ WideText JoinPath(WideView directory, WideView name);
 // does not convert makes that installation unreadable: it is passed over, so that the next ones
 // are still found.
 template <typename Read>
-void ReadInstallation(Read&& read) {
+void ReadInstallation(const DetectionTrace& trace, Read&& read) {
   try {
     read();
   } catch (const RegistryError&) {
+    trace.Verdict(CandidateVerdict::kPassedOver, [] { return WideText(u"value not text"); });
   } catch (const EConversionError&) {
+    trace.Verdict(CandidateVerdict::kPassedOver,
+                  [] { return WideText(u"version text does not convert"); });
   }
 }
 

@@ -2,6 +2,7 @@
 #include <exception>
 
 #include "config/RegistryValues.h"
+#include "detect/DetectionTexts.h"
 #include "detect/InstallationScan.h"
 #include "detect/TMSI.h"
 #include "fileutil/VersionInfo.h"
@@ -16,20 +17,38 @@ constexpr WideView kUninstallKey =
 }  // namespace
 
 void TMSI::FindPlatnik(WideText& path, std::int32_t& best_score) const {
+  const DetectionTrace trace = this->trace();
   try {
-    const WideText location = ReadRegValue(sources_.config, RegistryRoot::kLocalMachine,
-                                           kUninstallKey, u"InstallLocation");
-    if (!IsAbsoluteWindowsPath(location)) return;
+    trace.Candidate([] {
+      return RegistryOrigin(RegistryRoot::kLocalMachine, kUninstallKey, u"InstallLocation");
+    });
+    StoredRegValue stored;
+    const WideText location =
+        ReadRegValue(sources_.config, RegistryRoot::kLocalMachine, kUninstallKey,
+                     u"InstallLocation", u"", trace ? &stored : nullptr);
+    TraceRegValue(trace, stored, location);
+    if (!IsAbsoluteWindowsPath(location)) {
+      trace.Verdict(CandidateVerdict::kPassedOver, [] { return WideText(u"path not absolute"); });
+      return;
+    }
     const WideText candidate = JoinPath(location, u"p2.exe");
-    const std::int32_t score = sources_.files.FileExists(candidate)
-                                   ? GetFileVersionNumber(sources_.versions, candidate, true)
-                                   : 0;
+    const bool present = sources_.files.FileExists(candidate);
+    trace.Check(u"file " + candidate, [&] { return Presence(present); });
+    const std::int32_t score =
+        present ? GetFileVersionNumber(sources_.versions, candidate, true) : 0;
+    trace.Check(u"binary version", [&] { return NumberText(score); });
     if (score > best_score) {
+      trace.Verdict(CandidateVerdict::kLeads, [&] { return candidate; });
       path = candidate;
       best_score = score;
+    } else {
+      trace.Verdict(CandidateVerdict::kPassedOver,
+                    [&] { return WideText(present ? u"no version resource" : u"no executable"); });
     }
   } catch (const std::exception&) {
     // Płatnik is looked for on the way to other work: nothing about it may stop that work.
+    trace.Verdict(CandidateVerdict::kPassedOver,
+                  [] { return WideText(u"value could not be read"); });
   }
 }
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "config/ConfigSources.h"
+#include "detect/DetectionObserver.h"
 #include "detect/InstalledAppsList.h"
 #include "detect/ProductEdition.h"
 #include "platform/FileSystem.h"
@@ -21,13 +22,15 @@ class EDVMSIError : public std::runtime_error {
 };
 
 // What the product lookups read: the installer database, the settings readers' sources, the
-// files and their version resources, and the thread's message queue.
+// files and their version resources, and the thread's message queue; and whom they tell what
+// they do, if anyone.
 struct DetectionSources {
   const InstallerDatabase& installer;
   ConfigSources config;
   const FileSystem& files;
   const VersionResources& versions;
   const MessagePump& messages;
+  DetectionObserver* observer = nullptr;
 };
 
 // Every installed-product lookup of the library. It keeps nothing between calls: each lookup
@@ -72,6 +75,9 @@ class TMSI {
   // The Płatnik executable: replaces path and best_score when it scores strictly more; never
   // raises.
   void FindPlatnik(WideText& path, std::int32_t& best_score) const;
+
+  // What the lookups tell their observer, if they have one.
+  [[nodiscard]] DetectionTrace trace() const { return DetectionTrace(sources_.observer); }
 
  private:
   [[nodiscard]] const InstallerDatabase& installer() const { return sources_.installer; }

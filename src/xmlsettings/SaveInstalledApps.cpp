@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "detect/DetectionTexts.h"
 #include "detect/OfficeGenerations.h"
 #include "fileutil/DirectoryPart.h"
 #include "fileutil/VersionInfo.h"
@@ -24,39 +25,43 @@ void ListEditions(const TMSI& msi, const std::array<TProductEdition, N>& edition
 
 }  // namespace
 
+void ListReportSection(const TMSI& msi, const VersionResources& versions, WideView section,
+                       InstalledAppsList& list) {
+  if (section == kExcelSection) {
+    for (std::size_t g = kOfficeGenerations.size(); g-- > 0;) {
+      const OfficeGeneration& office = kOfficeGenerations[g];
+      msi.trace().Step([&] { return OfficeGenerationName(g); });
+      const WideText path =
+          msi.GetOfficeComponentPath(office.product_pattern, office.excel_component, u"");
+      if (!path.empty()) msi.AddOfficeProduct(g, path, list);
+    }
+  } else if (section == kVelmoraSection) {
+    ListEditions(msi, kVelmoraEditions, list);
+  } else if (section == kAstreloSection) {
+    ListEditions(msi, kAstreloEditions, list);
+  } else if (section == kFerrolinSection) {
+    ListEditions(msi, kFerrolinEditions, list);
+  } else if (section == kPlatnikSection) {
+    WideText platnik;
+    std::int32_t best_score = 0;
+    msi.FindPlatnik(platnik, best_score);
+    if (!platnik.empty()) {
+      list.Add(DirectoryPart(platnik),
+               u"P\u0142atnik " + GetVersionInfoItem(versions, platnik, u"FileVersion"));
+    }
+  }
+}
+
 std::int32_t DoXMLSaveInstalledApps(const SettingsServices& services, const TMSI& msi,
                                     const VersionResources& versions, WideView file_name) {
   bool all_saved = true;
   InstalledAppsList list;
-  const auto write = [&](WideView section) {
+  for (const WideView section : kReportSections) {
+    ListReportSection(msi, versions, section, list);
     all_saved =
         XMLWriteAppList(services, list, file_name, section) != SectionWrite::kFailed && all_saved;
     list.Clear();
-  };
-
-  for (std::size_t g = kOfficeGenerations.size(); g-- > 0;) {
-    const OfficeGeneration& office = kOfficeGenerations[g];
-    const WideText path =
-        msi.GetOfficeComponentPath(office.product_pattern, office.excel_component, u"");
-    if (!path.empty()) msi.AddOfficeProduct(g, path, list);
   }
-  write(kExcelSection);
-
-  ListEditions(msi, kVelmoraEditions, list);
-  write(kVelmoraSection);
-  ListEditions(msi, kAstreloEditions, list);
-  write(kAstreloSection);
-  ListEditions(msi, kFerrolinEditions, list);
-  write(kFerrolinSection);
-
-  WideText platnik;
-  std::int32_t best_score = 0;
-  msi.FindPlatnik(platnik, best_score);
-  if (!platnik.empty()) {
-    list.Add(DirectoryPart(platnik),
-             u"P\u0142atnik " + GetVersionInfoItem(versions, platnik, u"FileVersion"));
-  }
-  write(kPlatnikSection);
   return all_saved ? 1 : 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "detect/TMSI.h"
@@ -14,6 +15,13 @@ inline constexpr WideView kVelmoraSection = u"STARTUP.INSTALLEDAPPS.VL";
 inline constexpr WideView kAstreloSection = u"STARTUP.INSTALLEDAPPS.AS";
 inline constexpr WideView kFerrolinSection = u"STARTUP.INSTALLEDAPPS.FR";
 inline constexpr WideView kPlatnikSection = u"STARTUP.INSTALLEDAPPS.PLATNIK";
+inline constexpr std::array<WideView, 5> kReportSections = {
+    kExcelSection, kVelmoraSection, kAstreloSection, kFerrolinSection, kPlatnikSection};
+
+// Appends what one section of the report lists (a path of kReportSections): the Office
+// generations newest first, the editions' installations newest edition first, or Płatnik.
+void ListReportSection(const TMSI& msi, const VersionResources& versions, WideView section,
+                       InstalledAppsList& list);
 
 // Writes the installed-applications report into a settings file: the Office generations, the
 // Velmora, Astrelo and Ferrolin installations newest edition first, and Płatnik, each section

@@ -9,6 +9,7 @@
 #include "detect/OfficeGenerations.h"
 #include "detect/TMSI.h"
 #include "platform/Platform.h"
+#include "support/ExplainedLookups.h"
 #include "support/ListEntries.h"
 #include "support/PlatformSources.h"
 
@@ -30,6 +31,9 @@ class OfficeDetection : public testing::Test {
  protected:
   void SetUp() override {
     if (PreparedMachine().empty()) GTEST_SKIP() << "run by the test entries that prepare a machine";
+  }
+  void TearDown() override {
+    if (!IsSkipped()) test::ExpectExplanationsNameTheAnswers(test::DetectionSourcesOf(platform_));
   }
   bool Office() const { return PreparedMachine() == "office"; }
 

@@ -12,6 +12,7 @@
 #include "detect/TMSI.h"
 #include "platform/Platform.h"
 #include "support/DetectionMachine.h"
+#include "support/ExplainedLookups.h"
 #include "support/ListEntries.h"
 #include "support/PlatformSources.h"
 
@@ -57,6 +58,10 @@ class ProductDetection : public testing::Test {
  protected:
   void SetUp() override {
     if (!test::DetectionMachine::Available()) GTEST_SKIP() << "run by the entry that gives M:";
+  }
+  // On every machine a test builds, the explanation names what the lookups answer.
+  void TearDown() override {
+    if (!IsSkipped()) test::ExpectExplanationsNameTheAnswers(test::DetectionSourcesOf(platform_));
   }
 
   void Registry(std::string_view lines) const { ASSERT_TRUE(machine_.SetRegistry(lines)); }

@@ -16,6 +16,7 @@
 #include "detect/TMSI.h"
 #include "fileutil/VersionInfo.h"
 #include "platform/Platform.h"
+#include "support/ExplainedLookups.h"
 #include "support/ListEntries.h"
 #include "support/PlatformSources.h"
 
@@ -190,6 +191,10 @@ TEST_F(SampleMachine, OfficeGenerationsNewestFirst) {
       u"C:\\Program Files (x86)\\Office11=Office Standard 2003 (11.0.5614.0)"};
   EXPECT_EQ(test::ListEntries(list), expected);
   EXPECT_TRUE(Exists(u"C:\\Program Files (x86)\\Office11\\EXCEL.EXE"));
+}
+
+TEST_F(SampleMachine, ExplanationsNameTheAnswers) {
+  test::ExpectExplanationsNameTheAnswers(test::DetectionSourcesOf(platform_));
 }
 
 }  // namespace

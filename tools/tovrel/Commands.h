@@ -16,6 +16,8 @@ struct Command {
   std::size_t arity;
   // Calls one export and gives what to print, in the terminal's encoding.
   std::function<std::string(const Arguments&)> run;
+  // How many arguments may follow the required ones.
+  std::size_t optional_arguments = 0;
 };
 
 // Every sub-command by name; each export area adds its own with a CommandRegistration.

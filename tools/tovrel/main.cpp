@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
     return Usage();
   }
   const tovrel::tool::Command& command = found->second;
-  if (static_cast<std::size_t>(argc - 2) != command.arity) {
+  const auto given = static_cast<std::size_t>(argc - 2);
+  if (given < command.arity || given > command.arity + command.optional_arguments) {
     std::fprintf(stderr, "usage: tovrel %s %s\n", argv[1], command.usage.c_str());
     return 2;
   }
