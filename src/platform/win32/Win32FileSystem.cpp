@@ -109,7 +109,8 @@ void RemoveStaleTemporaries(const WideText& prefix) {
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
     const WideText name = FromWide(found.cFileName);
-    if (!name.starts_with(name_prefix)) continue;
+    // The pattern also matches short names; only the long one counts.
+    if (!name.starts_with(name_prefix) || !name.ends_with(kTemporarySuffix)) continue;
     const auto creator = CreatorOf(WideView(name).substr(name_prefix.size()));
     if (creator && ProcessRuns(*creator)) continue;
     // Opened without sharing, so that a file in use elsewhere is refused, and deleted when
