@@ -44,13 +44,28 @@ std::wstring Security(const std::filesystem::path& file) {
   return sddl;
 }
 
-// The file stays the file it was: its attributes, creation time and security descriptor (an
-// installer's own permissions on it) outlive the save; only the content is new.
-TEST(Win32FileSystem, ASaveKeepsAttributesCreationTimeAndPermissions) {
+TEST(Win32FileSystem, ASaveKeepsTheFilesAttributes) {
   const Platform platform = MakePlatform();
   const test::TempDir dir;
   const auto file = dir.Write("settings.xml", "<R>old</R>");
-  ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  const DWORD attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+  ASSERT_TRUE(SetFileAttributesW(file.c_str(), attributes));
+  ASSERT_TRUE(platform.files->ReplaceFileContents(test::LibraryPath(file), "<R>new</R>"));
+  EXPECT_EQ(ReadBytes(file), "<R>new</R>");
+  EXPECT_EQ(GetFileAttributesW(file.c_str()), attributes);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// The file stays the file it was: its creation time and security descriptor (an installer's
+// own permissions on it) outlive the save; only the content is new.
+TEST(Win32FileSystem, ASaveKeepsCreationTimeAndPermissions) {
+  if (test::RunningUnderWine()) {
+    GTEST_SKIP() << "Wine keeps neither a file's creation time nor its ACL when replacing it, "
+                    "and holds no ACL beyond the Unix mode";
+  }
+  const Platform platform = MakePlatform();
+  const test::TempDir dir;
+  const auto file = dir.Write("settings.xml", "<R>old</R>");
   // Users may modify this file, as an installer's "Permissions: users-modify" entry grants.
   PSECURITY_DESCRIPTOR wanted = nullptr;
   ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
@@ -65,21 +80,32 @@ TEST(Win32FileSystem, ASaveKeepsAttributesCreationTimeAndPermissions) {
     SetFileTime(handle, &year_2001, nullptr, nullptr);
     CloseHandle(handle);
   }
-  const DWORD attributes = GetFileAttributesW(file.c_str());
   const FILETIME created = CreationTime(file);
   const std::wstring security = Security(file);
 
   ASSERT_TRUE(platform.files->ReplaceFileContents(test::LibraryPath(file), "<R>new</R>"));
   EXPECT_EQ(ReadBytes(file), "<R>new</R>");
-  EXPECT_EQ(GetFileAttributesW(file.c_str()), attributes);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-  if (test::RunningUnderWine()) {
-    GTEST_SKIP() << "Wine keeps neither a file's creation time nor its ACL when replacing it, "
-                    "and holds no ACL beyond the Unix mode";
-  }
   const FILETIME created_after = CreationTime(file);
   EXPECT_EQ(CompareFileTime(&created, &created_after), 0);
   EXPECT_EQ(Security(file), security);
+}
+
+// A program that holds the file open without delete sharing keeps it from being replaced: the
+// save fails and takes its temporary away. (Wine's ReplaceFileW leaves a file of its own, "rf…",
+// behind in that case, so only ours are counted.)
+TEST(Win32FileSystem, AFileHeldWithoutDeleteSharingStaysAsItWas) {
+  const Platform platform = MakePlatform();
+  const test::TempDir dir;
+  const auto file = dir.Write("settings.xml", "<R>old</R>");
+  const HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(platform.files->ReplaceFileContents(test::LibraryPath(file), "<R>new</R>"));
+  CloseHandle(held);
+  EXPECT_EQ(ReadBytes(file), "<R>old</R>");
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with("~tovrel-")) << entry.path();
+  }
 }
 
 // A temporary whose maker still runs may be between its writing and the replacement, closed
