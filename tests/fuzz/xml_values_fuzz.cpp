@@ -47,8 +47,8 @@ std::size_t CountElementsNamed(const tovrel::XmlNode& root, tovrel::WideView nam
     pending.pop_back();
     if (node->Kind() != tovrel::XmlNodeKind::kElement) continue;
     if (node->Name() == name) ++count;
-    for (std::size_t i = 0; i < node->ChildCount(); ++i) {
-      if (tovrel::XmlNodePtr child = node->Child(i)) pending.push_back(std::move(child));
+    for (tovrel::XmlNodePtr child = node->FirstChild(); child; child = child->NextSibling()) {
+      pending.push_back(child->Clone());
     }
   }
   return count;
