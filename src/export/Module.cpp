@@ -21,9 +21,8 @@ WideText Module::FromHost(const char* text) const {
   return text ? platform_.code_page->ToWide(std::string_view(text)) : WideText();
 }
 
-const char* Module::SetResult(std::string text) {
-  result_ = std::move(text);
-  return result_.c_str();
+const char* Module::SetResult(std::string_view text) {
+  return result_.Store(text);
 }
 
 const char* Module::SetResult(WideView text) {

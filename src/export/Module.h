@@ -4,6 +4,7 @@
 
 #include "config/ConfigSources.h"
 #include "detect/TMSI.h"
+#include "export/ResultBuffer.h"
 #include "platform/Platform.h"
 
 namespace tovrel {
@@ -27,8 +28,9 @@ class Module {
   // Host text (null is the empty text) to UTF-16 in the ANSI code page.
   [[nodiscard]] WideText FromHost(const char* text) const;
 
-  // Stores the text as the result string and gives its address, valid until the next call.
-  const char* SetResult(std::string text);
+  // Stores the text as the result string and gives its address, which stays allocated until
+  // unload and shows each later result that fits where it points.
+  const char* SetResult(std::string_view text);
   // Stores UTF-16 text converted to the ANSI code page.
   const char* SetResult(WideView text);
 
@@ -36,7 +38,7 @@ class Module {
   Platform platform_;
   WideText default_ini_file_;
   TMSI msi_;
-  std::string result_;
+  ResultBuffer result_;
 };
 
 // The module, made on first use; the library's load makes that use.

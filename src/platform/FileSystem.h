@@ -15,8 +15,11 @@ class FileSystem {
   [[nodiscard]] virtual bool FileExists(WideView path) const = 0;
 
   // Replaces the content of an existing file in one step: the new bytes are written and flushed
-  // beside it, then moved over it, keeping its attributes. False, with the file unchanged, when
-  // it is read-only, missing, or any step fails.
+  // beside it under a short temporary name, then put in its place, keeping what makes the file
+  // itself (attributes, permissions, owner, creation time where the platform keeps them; the
+  // file a symbolic link leads to, not the link). Bytes equal to the file's are not written at
+  // all. Temporaries that an earlier save of the same file left behind are removed. False, with
+  // the file unchanged, when it is read-only, missing, or any step fails.
   [[nodiscard]] virtual bool ReplaceFileContents(WideView path, std::string_view bytes) const = 0;
 };
 

@@ -120,6 +120,9 @@ class RegFileReader {
     const auto root = RootByName(path.substr(0, root_end));
     if (!root) Fail("unknown registry root");
     const WideView subpath = path.substr(std::min(root_end + 1, path.size()));
+    if (SplitKeyPath(subpath).size() > kMaxKeyDepth) {
+      Fail("a key more than " + std::to_string(kMaxKeyDepth) + " levels deep");
+    }
     key_ = nullptr;
     if (deletion) {
       tree_.Delete(*root, subpath);

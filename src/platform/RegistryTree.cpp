@@ -22,6 +22,20 @@ std::vector<WideView> SplitKeyPath(WideView path) {
   return names;
 }
 
+RegistryTree::Key::~Key() {
+  std::vector<std::unique_ptr<Key>> pending;
+  const auto detach_subkeys = [&pending](Key& key) {
+    for (auto& [name, subkey] : key.subkeys) pending.push_back(std::move(subkey));
+    key.subkeys.clear();
+  };
+  detach_subkeys(*this);
+  while (!pending.empty()) {
+    const std::unique_ptr<Key> key = std::move(pending.back());
+    pending.pop_back();
+    detach_subkeys(*key);
+  }
+}
+
 const RegistryTree::Key* RegistryTree::Find(RegistryRoot root, WideView path) const {
   switch (root) {
     case RegistryRoot::kClassesRoot:

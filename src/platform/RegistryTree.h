@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -28,11 +29,21 @@ struct RegistryValue {
   std::string data;
 };
 
+// The deepest key Windows creates: this many names below a root.
+inline constexpr std::size_t kMaxKeyDepth = 512;
+
 // A registry held in memory: keys with their values and subkeys, names kept in the case they
 // were first written in and compared without regard to case.
 class RegistryTree {
  public:
   struct Key {
+    Key() = default;
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+    // Frees the subkeys level by level rather than recursively, so that no depth of keys can
+    // exhaust the stack.
+    ~Key();
+
     std::map<WideText, std::unique_ptr<Key>, IgnoreCaseLess> subkeys;
     std::map<WideText, RegistryValue, IgnoreCaseLess> values;
   };

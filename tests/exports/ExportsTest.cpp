@@ -18,11 +18,25 @@ TEST(Exports, MyDllFuncAppendsTheFixedSuffixBytes) {
   EXPECT_EQ(std::string(MyDllFunc("x")), std::string("x") + kSuffix);
 }
 
+// Results longer than std::string's own small buffer, so that each lives in the heap.
 TEST(Exports, TextResultsShareOneBufferThatTheNextCallReplaces) {
-  const char* first = MyDllFunc("first");
-  const char* second = XMLGetNode(nullptr, nullptr);
+  const std::string long_prefix(100, 'p');
+  const char* first = MyDllFunc(long_prefix.c_str());
+  const char* second = MyDllFunc("s");
   EXPECT_EQ(first, second);
+  EXPECT_EQ(std::string(first), std::string("s") + kSuffix);
+  EXPECT_EQ(XMLGetNode(nullptr, nullptr), first);
   EXPECT_STREQ(first, "Empty");
+}
+
+TEST(Exports, AnEarlierResultStaysReadableWhenALongerOneOutgrowsTheBuffer) {
+  const std::string earlier = std::string(MyDllFunc("earlier"));
+  const char* earlier_address = MyDllFunc("earlier");
+  const std::string longer(1 << 20, 'x');
+  const char* later = MyDllFunc(longer.c_str());
+  EXPECT_EQ(std::string(later), longer + kSuffix);
+  EXPECT_EQ(std::string(earlier_address), earlier) << "the outgrown buffer is still allocated";
+  EXPECT_EQ(MyDllFunc("s"), later) << "the grown buffer is the one reused";
 }
 
 TEST(Exports, NullArgumentsAreEmptyTexts) {

@@ -66,6 +66,36 @@ TEST_F(RegFile, TheHeaderMustMatchTheEncoding) {
   EXPECT_EQ(ErrorOf("REGEDIT4\n\n[HKCU\\A]\n\"x\"=\"y\"\n"), "");
 }
 
+// A key line naming `depth` levels below the root, led by `prefix` ("" or "-").
+WideText DeepKeyLine(std::size_t depth, WideView prefix = u"") {
+  WideText line(u"[");
+  line.append(prefix).append(u"HKCU");
+  for (std::size_t i = 0; i < depth; ++i) line.append(u"\\k");
+  return line.append(u"]\n");
+}
+
+TEST_F(RegFile, KeysDeeperThanWindowsAllowsAreNamedByFileAndLine) {
+  EXPECT_EQ(ErrorOfUnicode(DeepKeyLine(kMaxKeyDepth)), "");
+  WideText deepest;
+  for (std::size_t i = 0; i < kMaxKeyDepth; ++i) deepest += u"k\\";
+  EXPECT_NE(tree_.Find(RegistryRoot::kCurrentUser, deepest), nullptr);
+  EXPECT_EQ(ErrorOfUnicode(WideText(u"\n").append(DeepKeyLine(kMaxKeyDepth + 1))),
+            "machine/registry/test.reg:4: a key more than 512 levels deep");
+  EXPECT_EQ(ErrorOfUnicode(DeepKeyLine(20000)),
+            "machine/registry/test.reg:3: a key more than 512 levels deep");
+  EXPECT_EQ(ErrorOfUnicode(DeepKeyLine(20000, u"-")),
+            "machine/registry/test.reg:3: a key more than 512 levels deep");
+}
+
+TEST(RegistryTree, KeysOfAnyDepthAreFreedWithoutExhaustingTheStack) {
+  WideText path;
+  for (int i = 0; i < 200000; ++i) path += u"k\\";
+  RegistryTree tree;
+  tree.Create(RegistryRoot::kCurrentUser, path).values[u"v"] = RegistryValue{};
+  tree.Delete(RegistryRoot::kCurrentUser, u"k\\k");
+  EXPECT_NE(tree.Find(RegistryRoot::kCurrentUser, u"k"), nullptr);
+}
+
 TEST_F(RegFile, ValuesUnderADeletedKeyAreChecked) {
   EXPECT_EQ(ErrorOfUnicode(u"[-HKCU\\A]\n\"x\"=\"y\"\n"), "");
   EXPECT_EQ(tree_.Find(RegistryRoot::kCurrentUser, u"A"), nullptr);

@@ -1,33 +1,61 @@
 #include "platform/portable/PosixFileSystem.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "platform/SaveTemporary.h"
+#include "platform/Utf8.h"
 #include "platform/portable/NativePath.h"
 #include "platform/portable/UniqueFd.h"
 
 namespace tovrel::portable {
 namespace {
 
-// Removes the temporary file unless the rename took it over.
+// A temporary file beside the target, open and locked (flock) for as long as this object lives,
+// so that a save cleaning up leftovers leaves it alone. Removed unless the rename took it over.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+  TemporaryFile(UniqueFd fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
+  TemporaryFile(TemporaryFile&& other) noexcept
+      : fd_(std::move(other.fd_)), path_(std::exchange(other.path_, {})) {}
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
   ~TemporaryFile() {
+    // Removed before the descriptor closes, while the lock still keeps cleaners away.
     if (!path_.empty()) ::unlink(path_.c_str());
   }
+  [[nodiscard]] int fd() const { return fd_.get(); }
   [[nodiscard]] const std::string& path() const { return path_; }
   void Keep() { path_.clear(); }
 
  private:
+  UniqueFd fd_;
   std::string path_;
 };
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// True when the open file is still the one the path names: a cleaner may have removed it, or a
+// save renamed it over its target, between the path's listing and the lock.
+bool PathNamesFile(int fd, const std::string& path) {
+  struct stat opened {};
+  struct stat named {};
+  return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+         S_ISREG(named.st_mode) && SameFile(opened, named);
+}
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -38,6 +66,67 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// True when the file of that size holds exactly these bytes.
+bool HoldsBytes(const std::string& path, const struct stat& info, std::string_view bytes) {
+  if (static_cast<std::uintmax_t>(info.st_size) != bytes.size()) return false;
+  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return false;
+  std::array<char, 65536> chunk{};
+  for (;;) {
+    const ssize_t count = ::read(fd.get(), chunk.data(), chunk.size());
+    if (count < 0) return false;
+    if (count == 0) return bytes.empty();
+    const auto size = static_cast<std::size_t>(count);
+    if (size > bytes.size() || bytes.substr(0, size) != std::string_view(chunk.data(), size)) {
+      return false;
+    }
+    bytes.remove_prefix(size);
+  }
+}
+
+bool IsTemporaryOf(const std::string& name, const std::string& prefix, const std::string& suffix) {
+  return name.size() > prefix.size() + suffix.size() && name.starts_with(prefix) &&
+         name.ends_with(suffix);
+}
+
+// Removes the temporaries that killed saves of the file left in the folder. One that a save in
+// progress holds locked is left alone.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& prefix,
+                            const std::string& suffix) {
+  std::error_code error;
+  std::filesystem::directory_iterator entry(folder, error);
+  for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    if (!IsTemporaryOf(name, prefix, suffix)) continue;
+    const std::string path = entry->path().string();
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0 &&
+        PathNamesFile(fd.get(), path)) {
+      ::unlink(path.c_str());
+    }
+  }
+}
+
+// A new temporary named `prefix` + six random characters + `suffix`, locked before it is used.
+std::optional<TemporaryFile> CreateTemporary(const std::string& prefix, const std::string& suffix) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string path = prefix + "XXXXXX" + suffix;
+    UniqueFd fd(::mkstemps(path.data(), static_cast<int>(suffix.size())));
+    if (fd.get() < 0) return std::nullopt;
+    // A cleaner that listed the new file before the lock was taken may have removed it; then
+    // another name is tried. Without flock (some network file systems) cleaners skip every
+    // temporary, so an unlocked one is safe too.
+    if (::flock(fd.get(), LOCK_EX) != 0 || PathNamesFile(fd.get(), path)) {
+      return TemporaryFile(std::move(fd), std::move(path));
+    }
+  }
+  return std::nullopt;
+}
+
+struct FreeDeleter {
+  void operator()(char* text) const { std::free(text); }
+};
+
 }  // namespace
 
 bool PosixFileSystem::FileExists(WideView path) const {
@@ -47,7 +136,12 @@ bool PosixFileSystem::FileExists(WideView path) const {
 }
 
 bool PosixFileSystem::ReplaceFileContents(WideView path, std::string_view bytes) const {
-  const std::string target = NativePath(path);
+  const std::string native = NativePath(path);
+  if (native.empty()) return false;
+  // Through a symbolic link, the file it leads to is replaced and the link stays.
+  const std::unique_ptr<char, FreeDeleter> resolved(::realpath(native.c_str(), nullptr));
+  if (!resolved) return false;
+  const std::string target = resolved.get();
   struct stat info {};
   // A file without its owner's write permission stands for a read-only file; root could write
   // it anyway, so the mode is checked rather than access().
@@ -55,16 +149,22 @@ bool PosixFileSystem::ReplaceFileContents(WideView path, std::string_view bytes)
       (info.st_mode & S_IWUSR) == 0) {
     return false;
   }
-  std::string pattern = target + ".XXXXXX";
-  UniqueFd fd(::mkstemp(pattern.data()));
-  if (fd.get() < 0) return false;
-  TemporaryFile temporary(pattern);
-  if (::fchmod(fd.get(), info.st_mode & 07777) != 0) return false;
+  if (HoldsBytes(target, info, bytes)) return true;
+
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = target.substr(0, slash + 1);
+  const std::string prefix = ToUtf8(TemporaryNamePrefix(FromUtf8(target.substr(slash + 1))));
+  const std::string suffix = ToUtf8(kTemporarySuffix);
+  RemoveStaleTemporaries(folder, prefix, suffix);
+
+  std::optional<TemporaryFile> temporary = CreateTemporary(folder + prefix, suffix);
+  if (!temporary || ::fchmod(temporary->fd(), info.st_mode & 07777) != 0) return false;
   // Keeping the owner needs privileges an ordinary user lacks; a failure leaves the file ours.
-  static_cast<void>(::fchown(fd.get(), info.st_uid, info.st_gid));
-  if (!WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || !fd.Close()) return false;
-  if (::rename(temporary.path().c_str(), target.c_str()) != 0) return false;
-  temporary.Keep();
+  static_cast<void>(::fchown(temporary->fd(), info.st_uid, info.st_gid));
+  if (!WriteAll(temporary->fd(), bytes) || ::fsync(temporary->fd()) != 0) return false;
+  // Renamed while still locked, so that no cleaner takes it in between.
+  if (::rename(temporary->path().c_str(), target.c_str()) != 0) return false;
+  temporary->Keep();
   return true;
 }
 

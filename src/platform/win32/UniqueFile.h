@@ -10,6 +10,9 @@ namespace tovrel::win32 {
 class UniqueFile {
  public:
   explicit UniqueFile(HANDLE handle) : handle_(handle) {}
+  UniqueFile(UniqueFile&& other) noexcept
+      : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+  UniqueFile& operator=(UniqueFile&&) = delete;
   UniqueFile(const UniqueFile&) = delete;
   UniqueFile& operator=(const UniqueFile&) = delete;
   ~UniqueFile() { Close(); }

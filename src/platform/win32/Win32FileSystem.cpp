@@ -3,18 +3,28 @@
 #include <windows.h>
 
 #include <array>
+#include <atomic>
 #include <climits>
+#include <optional>
+#include <string>
+#include <utility>
 
+#include "platform/SaveTemporary.h"
+#include "platform/win32/UniqueAny.h"
 #include "platform/win32/UniqueFile.h"
+#include "platform/win32/UniqueFind.h"
 #include "platform/win32/WideChars.h"
 
 namespace tovrel::win32 {
 namespace {
 
-// Deletes the temporary file unless the move took it over.
+using UniqueProcess = UniqueAny<HANDLE, &CloseHandle>;
+
+// Deletes the temporary file unless the replacement took it over.
 class TemporaryFile {
  public:
   explicit TemporaryFile(WideText path) : path_(std::move(path)) {}
+  TemporaryFile(TemporaryFile&& other) noexcept : path_(std::exchange(other.path_, {})) {}
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
   ~TemporaryFile() {
@@ -27,11 +37,6 @@ class TemporaryFile {
   WideText path_;
 };
 
-WideText DirectoryOf(const WideText& path) {
-  const auto last = path.find_last_of(u"\\/");
-  return last == WideText::npos ? WideText(u".") : path.substr(0, last + 1);
-}
-
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = bytes.size() > INT_MAX ? INT_MAX : static_cast<DWORD>(bytes.size());
@@ -40,6 +45,113 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     bytes.remove_prefix(written);
   }
   return true;
+}
+
+// True when the file holds exactly these bytes.
+bool HoldsBytes(const WideText& path, std::string_view bytes) {
+  const UniqueFile file(CreateFileW(AsWide(path), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.get(), &size) ||
+      static_cast<unsigned long long>(size.QuadPart) != bytes.size()) {
+    return false;
+  }
+  std::array<char, 65536> chunk{};
+  for (;;) {
+    DWORD count = 0;
+    if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &count, nullptr)) {
+      return false;
+    }
+    if (count == 0) return bytes.empty();
+    if (count > bytes.size() || bytes.substr(0, count) != std::string_view(chunk.data(), count)) {
+      return false;
+    }
+    bytes.remove_prefix(count);
+  }
+}
+
+// The process that made a temporary, from the hexadecimal digits its name starts with.
+std::optional<DWORD> CreatorOf(WideView unique_part) {
+  DWORD process = 0;
+  std::size_t digits = 0;
+  for (; digits < unique_part.size() && digits < 8; ++digits) {
+    const char16_t c = unique_part[digits];
+    const int value = c >= u'0' && c <= u'9'   ? c - u'0'
+                      : c >= u'a' && c <= u'f' ? c - u'a' + 10
+                                               : -1;
+    if (value < 0) break;
+    process = process << 4 | static_cast<DWORD>(value);
+  }
+  if (digits == 0 || digits >= unique_part.size() || unique_part[digits] != u'-') {
+    return std::nullopt;
+  }
+  return process;
+}
+
+bool ProcessRuns(DWORD process) {
+  if (process == GetCurrentProcessId()) return true;
+  const UniqueProcess handle(OpenProcess(SYNCHRONIZE, FALSE, process));
+  if (!handle) return GetLastError() == ERROR_ACCESS_DENIED;
+  return WaitForSingleObject(handle.get(), 0) == WAIT_TIMEOUT;
+}
+
+// Removes the temporaries that killed saves of the file left in its folder. One whose maker
+// still runs is left alone: it is being written, or about to replace the file; so is one that
+// any process holds open.
+void RemoveStaleTemporaries(const WideText& prefix) {
+  const WideText pattern = prefix + u"*" + WideText(kTemporarySuffix);
+  WIN32_FIND_DATAW found{};
+  const UniqueFind find(FindFirstFileW(AsWide(pattern), &found));
+  if (!find) return;
+  const std::size_t folder_end = prefix.find_last_of(u"\\/:") + 1;
+  const WideView name_prefix = WideView(prefix).substr(folder_end);
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    const WideText name = FromWide(found.cFileName);
+    // The pattern also matches short names; only the long one counts.
+    if (!name.starts_with(name_prefix) || !name.ends_with(kTemporarySuffix)) continue;
+    const auto creator = CreatorOf(WideView(name).substr(name_prefix.size()));
+    if (creator && ProcessRuns(*creator)) continue;
+    // Opened without sharing, so that a file in use elsewhere is refused, and deleted when
+    // closed.
+    const UniqueFile stale(CreateFileW(AsWide(prefix.substr(0, folder_end) + name), DELETE, 0,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  } while (FindNextFileW(find.get(), &found));
+}
+
+// A new temporary named `prefix` + this process's number + a serial number + the suffix, open
+// for writing without sharing.
+std::optional<std::pair<TemporaryFile, UniqueFile>> CreateTemporary(const WideText& prefix) {
+  static std::atomic<unsigned> serial{GetTickCount()};
+  const auto hex = [](unsigned long value) {
+    WideText digits;
+    do {
+      digits.insert(digits.begin(), u"0123456789abcdef"[value & 0xF]);
+      value >>= 4;
+    } while (value != 0);
+    return digits;
+  };
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    WideText path =
+        prefix + hex(GetCurrentProcessId()) + u"-" + hex(serial++) + WideText(kTemporarySuffix);
+    UniqueFile file(CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return std::make_pair(TemporaryFile(std::move(path)), std::move(file));
+    if (GetLastError() != ERROR_FILE_EXISTS) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+// Errors by which ReplaceFileW says that it cannot work on this file system; both files are then
+// still under their own names.
+bool ReplaceUnsupported(DWORD error) {
+  return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
+         error == ERROR_INVALID_PARAMETER || error == ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+bool MoveOver(const WideText& from, const WideText& to) {
+  return MoveFileExW(AsWide(from), AsWide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 }  // namespace
@@ -56,19 +168,38 @@ bool Win32FileSystem::ReplaceFileContents(WideView path, std::string_view bytes)
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
     return false;
   }
-  std::array<wchar_t, MAX_PATH + 1> name{};
-  if (GetTempFileNameW(AsWide(DirectoryOf(target)), L"tvr", 0, name.data()) == 0) return false;
-  TemporaryFile temporary(FromWide(name.data()));
-  UniqueFile file(CreateFileW(AsWide(temporary.path()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file || !WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.Close()) {
+  if (HoldsBytes(target, bytes)) return true;
+
+  const std::size_t name_start = target.find_last_of(u"\\/:") + 1;
+  const WideText prefix =
+      target.substr(0, name_start) + TemporaryNamePrefix(WideView(target).substr(name_start));
+  RemoveStaleTemporaries(prefix);
+
+  auto created = CreateTemporary(prefix);
+  if (!created) return false;
+  auto& [temporary, file] = *created;
+  // The attributes go with the data, for a file system where only the move below applies.
+  FILE_BASIC_INFO basic{};
+  basic.FileAttributes = attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
+  if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) ||
+      !SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic) ||
+      !file.Close()) {
     return false;
   }
-  if (!SetFileAttributesW(AsWide(temporary.path()), attributes) ||
-      !MoveFileExW(AsWide(temporary.path()), AsWide(target),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return false;
+  // ReplaceFileW keeps what makes the file itself: its security descriptor, owner, creation
+  // time and attributes.
+  if (ReplaceFileW(AsWide(target), AsWide(temporary.path()), nullptr, 0, nullptr, nullptr)) {
+    temporary.Keep();
+    return true;
   }
+  const DWORD error = GetLastError();
+  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+    // The original is gone from its name, the new content is still in the temporary: the move
+    // must finish the work, and the temporary is never deleted, as it may be the only copy.
+    temporary.Keep();
+    return MoveOver(temporary.path(), target);
+  }
+  if (!ReplaceUnsupported(error) || !MoveOver(temporary.path(), target)) return false;
   temporary.Keep();
   return true;
 }
