@@ -117,7 +117,9 @@ WideText WithoutNonXmlChars(WideView text) {
 }
 
 void CheckElementName(WideView name) {
-  if (!IsXmlName(name) || Utf8Length(name) > kMaxNameBytes) {
+  // A new element takes its parent's prefix, so a name of its own with a colon would be written
+  // with a prefix no declaration binds, which a namespace-aware parser refuses.
+  if (!IsXmlName(name) || name.find(u':') != WideView::npos || Utf8Length(name) > kMaxNameBytes) {
     throw XmlDomError("invalid element name");
   }
 }

@@ -25,9 +25,9 @@ bool IsXmlText(WideView text);
 // The text without the characters XML cannot hold.
 WideText WithoutNonXmlChars(WideView text);
 
-// Raise XmlDomError for content that could not be loaded back: a name that is no XML Name or is
-// longer than a parser reads, a value with characters XML cannot hold or longer than a parser
-// reads. A CDATA section cannot hold "]]>".
+// Raise XmlDomError for content that could not be loaded back: an element name that is no XML
+// Name, holds a colon or is longer than a parser reads, a value with characters XML cannot hold or
+// longer than a parser reads. A CDATA section cannot hold "]]>".
 void CheckElementName(WideView name);
 void CheckTextValue(WideView value, bool cdata);
 void CheckAttributeValue(WideView value);

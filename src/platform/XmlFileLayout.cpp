@@ -59,11 +59,15 @@ XmlFileLayout ReadXmlFileLayout(std::string_view head, std::string_view tail) {
   return layout;
 }
 
-std::string ApplyXmlFileLayout(std::string serialized, const XmlFileLayout& layout) {
+std::optional<std::string> ApplyXmlFileLayout(std::string serialized, const XmlFileLayout& layout) {
   if (!layout.ascii_compatible) return serialized;
   std::string_view body(serialized);
   if (body.starts_with(kUtf8Bom)) body.remove_prefix(kUtf8Bom.size());
-  body.remove_prefix(DeclarationLength(body));
+  const std::size_t declaration = DeclarationLength(body);
+  if (declaration == 0 && layout.prolog.find(kDeclarationStart) != std::string::npos) {
+    return std::nullopt;
+  }
+  body.remove_prefix(declaration);
   while (!body.empty() && IsBlank(body.back())) body.remove_suffix(1);
   const std::size_t start = static_cast<std::size_t>(body.data() - serialized.data());
   serialized.resize(start + body.size());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,8 @@ inline constexpr std::size_t kXmlLayoutTailBytes = 2;
 XmlFileLayout ReadXmlFileLayout(std::string_view head, std::string_view tail);
 
 // A DOM's serialisation of a document with the file's layout put back: the file's own prolog
-// instead of the declaration the DOM writes, its line ends and its ending.
-std::string ApplyXmlFileLayout(std::string serialized, const XmlFileLayout& layout);
+// instead of the declaration the DOM writes, its line ends and its ending. Nullopt when the DOM
+// wrote the declaration in bytes that are not ASCII (UTF-7 does), which no parser reads back.
+std::optional<std::string> ApplyXmlFileLayout(std::string serialized, const XmlFileLayout& layout);
 
 }  // namespace tovrel
