@@ -200,11 +200,12 @@ WideText Join(std::initializer_list<WideView> parts) {
 TEST_F(XmlValues, AddRefusesWhatTheSavedFileCouldNotHold) {
   const std::string original = "<R><T>t</T><D><![CDATA[c]]></D></R>";
   const WideText max_name(50'000, u'n');
-  const struct {
+  struct Case {
     const char* what;
     WideText path;
     WideText value;
-  } refused[] = {
+  };
+  const Case refused[] = {
       {"control character", u"R.X", u"a\u0001b"},
       {"U+0000", u"T", WideText(1, u'\0')},
       {"U+FFFE", u"T", u"\uFFFE"},
@@ -226,11 +227,7 @@ TEST_F(XmlValues, AddRefusesWhatTheSavedFileCouldNotHold) {
     EXPECT_EQ(ReadBytes(file), original);
   }
 
-  const struct {
-    const char* what;
-    WideText path;
-    WideText value;
-  } taken[] = {
+  const Case taken[] = {
       {"surrogate pair, tab, line feed", u"T", u"\U0001F600\t\n"},
       {"name of 50,000 bytes", Join({u"R.", max_name}), u"v"},
       {"257 levels", NestedPath(256), u"v"},
