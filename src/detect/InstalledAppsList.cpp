@@ -13,7 +13,7 @@ void InstalledAppsList::Add(WideView directory, WideView display_name) {
 
 bool InstalledAppsList::HasName(WideView directory) const {
   return std::ranges::any_of(entries_, [&](const WideText& entry) {
-    return EqualsIgnoreCase(NamePart(entry), directory);
+    return EqualsIgnoreCaseInUserLocale(NamePart(entry), directory);
   });
 }
 
