@@ -154,7 +154,7 @@ class AccountingEdition {
     const WideText program_dir = ProgramDir(RegisteredDir(subkey));
     if (program_dir.empty() || !HasMarker(program_dir)) return;
     sources_.messages.DispatchPending();
-    WideText version = FormatVersionText(FileVersionText(program_dir), true);
+    WideText version = ListedVersion(FileVersionText(program_dir));
     const std::int32_t score = Numer(program_dir);
     if (score == 0) return;
     if (version.empty())
@@ -204,6 +204,7 @@ void TMSI::GetLastInstallDir(std::uint8_t edition, WideText& dir, std::int32_t& 
 
 void TMSI::ListInstallations(std::uint8_t edition, InstalledAppsList& list) const {
   if (edition > peFR110) return;
+  const KeptQuitMessage quit(sources_.messages);
   if (IsFerrolin(edition)) {
     ListFerrolin(kEditionKeys.at(edition), list, false);
     return;

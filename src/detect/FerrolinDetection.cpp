@@ -6,7 +6,6 @@
 #include "detect/TMSI.h"
 #include "fileutil/DirectoryPart.h"
 #include "fileutil/VersionInfo.h"
-#include "fileutil/VersionText.h"
 
 namespace tovrel {
 namespace {
@@ -68,7 +67,7 @@ void TMSI::ListFerrolin(WideView key, InstalledAppsList& list, bool use_current_
       sources_.messages.DispatchPending();
       const WideText dir = DirectoryPart(candidate);
       const WideText version =
-          FormatVersionText(GetVersionInfoItem(sources_.versions, candidate, u"FileVersion"), true);
+          ListedVersion(GetVersionInfoItem(sources_.versions, candidate, u"FileVersion"));
       const std::int32_t score = GetFileVersionNumber(sources_.versions, candidate, true);
       if (score != 0 && !list.HasName(dir)) list.Add(dir, u"Ferrolin " + version);
     });

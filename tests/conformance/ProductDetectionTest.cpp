@@ -285,6 +285,18 @@ TEST_F(ProductDetection, PlatnikIsFoundThroughItsUninstallEntry) {
   EXPECT_EQ(FindLastPlatnik(msi_), u"");
 }
 
+// Windows opens a path written with "/" as with "\\"; the path is given back as registered.
+TEST_F(ProductDetection, ForwardSlashesSeparateAsBackslashesDo) {
+  Registry(MachineWide("VL921", "A", "M:/Velmora") + Platnik("M:/Platnik"));
+  Program("Velmora", "Numer=4\r\nWersja=9.21\r\nWydanie=a\r\n");
+  machine_.CopyFixture("v9_21_1_0", "Platnik\\p2.exe");
+  EXPECT_EQ(FindLastVelmora(msi_), u"M:/Velmora");
+  EXPECT_EQ(List({peVL921}), (Entries{u"M:/Velmora=Velmora 9.21a"}));
+  EXPECT_EQ(FindLastPlatnik(msi_), u"M:/Platnik\\p2.exe");
+  Registry(Platnik("M:/Platnik/"));
+  EXPECT_EQ(FindLastPlatnik(msi_), u"M:/Platnik/p2.exe");
+}
+
 // Sets the process's current directory for as long as it lives.
 class CurrentDirectory {
  public:
@@ -362,15 +374,31 @@ TEST_F(ProductDetection, AnUnreadableInstallationHidesNoOther) {
   std::int32_t best = 0;
   msi_.GetLastInstallDir(peVL921, dir, best);
   EXPECT_EQ(dir, u"M:\\Good");
-  EXPECT_EQ(List(kVelmoraReport), (Entries{u"M:\\User=Velmora 9.30`", u"M:\\Good=Velmora "}));
+  EXPECT_EQ(List(kVelmoraReport),
+            (Entries{u"M:\\User=Velmora 9.30`", u"M:\\Good=Velmora ", u"M:\\BadText=Velmora "}));
   EXPECT_EQ(FindLastFerrolin(msi_), u"M:\\Fr\\Ferrolin.exe");
-  EXPECT_EQ(List({peFR110}), (Entries{u"M:\\Fr=Ferrolin 10.02a"}));
+  EXPECT_EQ(List({peFR110}), (Entries{u"M:\\FrBad=Ferrolin ", u"M:\\Fr=Ferrolin 10.02a"}));
+}
+
+// The lookups choose such an installation by its Numer or binary version, so the report lists
+// it too: with the settings file's version, or none.
+TEST_F(ProductDetection, AVersionTextThatDoesNotConvertCountsAsNoVersion) {
+  Registry(MachineWide("VL921", "A", "M:\\Odd") +
+           Ferrolin("Ferrolin110", "A", "M:\\FrOdd\\Szablony"));
+  Program("Odd", "Numer=3\r\nWersja=9.21\r\nWydanie=c\r\n");
+  machine_.CopyFixture("unreadable_text", "Odd\\Velm.ver");
+  machine_.CopyFixture("unreadable_text", "FrOdd\\Ferrolin.exe");
+  EXPECT_EQ(FindLastVelmora(msi_), u"M:\\Odd");
+  EXPECT_EQ(List(kVelmoraReport), (Entries{u"M:\\Odd=Velmora 9.21c"}));
+  EXPECT_EQ(FindLastFerrolin(msi_), u"M:\\FrOdd\\Ferrolin.exe");
+  EXPECT_EQ(List({peFR110}), (Entries{u"M:\\FrOdd=Ferrolin "}));
 }
 
 // Counts the dispatches a scan asks for.
 class CountingPump final : public MessagePump {
  public:
   void DispatchPending() const override { ++count; }
+  void RepostQuit() const noexcept override {}
   mutable int count = 0;
 };
 

@@ -27,6 +27,17 @@ TEST_F(MachinePaths, DrivePathsLieInTheMachineAndMatchWithoutCase) {
   EXPECT_EQ(NativePath(u"C:\\"), (drive / "").string());
 }
 
+// Windows resolves "." and ".." within the drive: a path never leaves the drive's folder.
+TEST_F(MachinePaths, DotDotStopsAtTheDriveRoot) {
+  const auto drive = dir_.path() / "drives/c";
+  EXPECT_EQ(NativePath(u"C:\\..\\..\\..\\x"), (drive / "x").string());
+  EXPECT_EQ(NativePath(u"C:\\Program Files\\..\\..\\..\\etc\\passwd"),
+            (drive / "etc/passwd").string());
+  EXPECT_EQ(NativePath(u"c:\\program files\\missing\\..\\.\\VELMORA\\a.ini"),
+            (drive / "Program Files/Velmora/a.ini").string());
+  EXPECT_EQ(NativePath(u"C:\\Program Files\\..\\"), (drive / "").string());
+}
+
 TEST_F(MachinePaths, OtherPathsAreNative) {
   EXPECT_EQ(NativePath(u"/tmp/x.xml"), "/tmp/x.xml");
   EXPECT_EQ(NativePath(u"relative\\p2.exe"), "relative\\p2.exe");
