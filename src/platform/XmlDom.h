@@ -39,7 +39,7 @@ class XmlNode {
   [[nodiscard]] virtual std::size_t ChildCount() const = 0;
   [[nodiscard]] virtual XmlNodePtr Child(std::size_t index) const = 0;
 
-  // The value of a text or CDATA node; empty for other kinds.
+  // The value of a text, CDATA or comment node; empty for other kinds.
   [[nodiscard]] virtual WideText Value() const = 0;
   // Replaces the value of a text or CDATA node.
   virtual void SetValue(WideView value) = 0;
@@ -50,7 +50,8 @@ class XmlNode {
   // a name the DOM refuses.
   virtual XmlNodePtr AddChild(WideView name) = 0;
   virtual void SetAttribute(WideView name, WideView value) = 0;
-  // An element's attributes as name and value, in document order; empty for other kinds.
+  // An element's attributes as name and value: its namespace declarations (xmlns, xmlns:p)
+  // first, then the others, each in document order; empty for other kinds.
   [[nodiscard]] virtual std::vector<std::pair<WideText, WideText>> Attributes() const = 0;
   // Deletes the child at the index, with its subtree.
   virtual void RemoveChild(std::size_t index) = 0;

@@ -4,6 +4,7 @@
 
 #include <msxml2.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <new>
@@ -95,7 +96,10 @@ class MsxmlNode final : public XmlNode {
 
   [[nodiscard]] WideText Value() const override {
     const XmlNodeKind kind = Kind();
-    if (kind != XmlNodeKind::kText && kind != XmlNodeKind::kCData) return {};
+    if (kind != XmlNodeKind::kText && kind != XmlNodeKind::kCData &&
+        kind != XmlNodeKind::kComment) {
+      return {};
+    }
     UniqueVariant value;
     Check(node_->get_nodeValue(value.get()), "nodeValue");
     return (*value).vt == VT_BSTR ? FromWide((*value).bstrVal, SysStringLen((*value).bstrVal))
@@ -161,6 +165,10 @@ class MsxmlNode final : public XmlNode {
       Check(attribute->get_text(value.put()), "attribute value");
       attributes.emplace_back(FromBstr(name), FromBstr(value));
     }
+    // Namespace declarations first, as libxml2 lists them.
+    std::ranges::stable_partition(attributes, [](const auto& attribute) {
+      return attribute.first == u"xmlns" || attribute.first.starts_with(u"xmlns:");
+    });
     return attributes;
   }
 
