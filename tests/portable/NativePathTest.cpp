@@ -25,6 +25,8 @@ TEST_F(MachinePaths, DrivePathsLieInTheMachineAndMatchWithoutCase) {
   EXPECT_EQ(NativePath(u"c:/PROGRAM FILES/velmora/new.ini"),
             (drive / "Program Files/Velmora/new.ini").string());
   EXPECT_EQ(NativePath(u"C:\\"), (drive / "").string());
+  std::filesystem::create_directories(drive / "Прог/Σοφία");
+  EXPECT_EQ(NativePath(u"c:\\ПРОГ\\ΣΟΦΊΑ"), (drive / "Прог/Σοφία").string());
 }
 
 // Windows resolves "." and ".." within the drive: a path never leaves the drive's folder.

@@ -38,7 +38,11 @@ std::unique_ptr<DirectorySearch> Win32DirectoryListing::FindFirst(WideView direc
   const WideText pattern = WideText(directory) + u"\\*.*";
   WIN32_FIND_DATAW entry{};
   UniqueFind search(FindFirstFileW(AsWide(pattern), &entry));
-  if (!search && GetLastError() != ERROR_FILE_NOT_FOUND) return nullptr;
+  if (!search) {
+    // Nothing matches in a directory that lists no entry at all, such as an empty drive root.
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES) return nullptr;
+  }
   return std::make_unique<Win32DirectorySearch>(std::move(search), entry);
 }
 
