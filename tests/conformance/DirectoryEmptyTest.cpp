@@ -61,5 +61,16 @@ TEST(DriveRoot, IsEmptyExactlyWhenItListsNothing) {
   EXPECT_EQ(CheckDirectoryEmpty(*platform.directories, u"M:\\"), DirectoryState::kNotEmpty);
 }
 
+// Windows resolves ".." within the drive: a path never climbs above the drive's root.
+TEST(DriveRoot, DotDotStopsAtTheRoot) {
+  if (!test::DetectionMachine::Available()) GTEST_SKIP() << "run by the entry that gives M:";
+  const test::DetectionMachine machine;
+  const Platform platform = MakePlatform();
+  machine.Write("a.txt", "a");
+  EXPECT_TRUE(platform.files->FileExists(u"M:\\..\\..\\a.txt"));
+  EXPECT_TRUE(platform.files->FileExists(u"M:\\Missing\\..\\..\\..\\a.txt"));
+  EXPECT_FALSE(platform.files->FileExists(u"M:\\..\\m\\a.txt"));
+}
+
 }  // namespace
 }  // namespace tovrel
