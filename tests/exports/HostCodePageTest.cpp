@@ -68,6 +68,20 @@ TEST_F(HostCodePage, ArgumentsAreReadInTheHostCodePage) {
   EXPECT_EQ(std::string(XMLGetNode(path_.c_str(), "CITY")), sample_->argument);
 }
 
+// A lead byte and the byte after it are read as one character, the page's default one when they
+// define none: Japanese Windows reads the middle dot.
+TEST_F(HostCodePage, AnUndefinedDoubleByteSequenceIsOneDefaultCharacter) {
+  if (ExpectedCodePage() != "932") GTEST_SKIP() << "a double-byte page's case";
+  ASSERT_EQ(XMLAddNode(path_.c_str(), "CITY",
+                       "a\x81\x20"
+                       "b\x93"),
+            1);
+  EXPECT_NE(test::ReadBytes(file_).find("<CITY>a\xE3\x83\xBB"
+                                        "b\xE3\x83\xBB</CITY>"),
+            std::string::npos)
+      << test::ReadBytes(file_);
+}
+
 TEST_F(HostCodePage, CharactersOutsideEveryCodePageBecomeQuestionMarks) {
   // Thai ก, in none of the code pages and with no best fit.
   dir_.Write("s.xml", "<R><X>\xE0\xB8\x81</X></R>");

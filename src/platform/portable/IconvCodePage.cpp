@@ -33,16 +33,15 @@ class IconvCodePage::Converter {
     return out;
   }
 
-  // Converts the whole input; a sequence iconv cannot convert, or an input that ends inside
-  // one, gives the replacement in its place and conversion goes on `step` bytes further.
-  std::string ConvertReplacing(std::string_view in, std::size_t step,
-                               std::string_view replacement) const {
+  // Converts the whole input; where iconv cannot go on, `replace` appends what stands for the
+  // rest's first sequence and gives how many bytes that sequence has.
+  template <typename Replace>
+  std::string ConvertReplacing(std::string_view in, Replace&& replace) const {
     std::string out;
     while (!in.empty()) {
-      const std::size_t converted = ConvertInto(in, out).converted;
-      if (converted == in.size()) break;
-      out += replacement;
-      in.remove_prefix(std::min(in.size(), converted + step));
+      in.remove_prefix(ConvertInto(in, out).converted);
+      if (!in.empty())
+        in.remove_prefix(std::min(in.size(), std::max<std::size_t>(1, replace(in, out))));
     }
     return out;
   }
@@ -82,6 +81,20 @@ std::string CodePageName(unsigned number) {
   return "CP" + std::to_string(number);
 }
 
+// Windows' lead bytes of its East Asian pages, where iconv's tables know fewer (CP950 leaves
+// out the ranges of user-defined characters).
+bool IsWindowsLeadByte(unsigned number, unsigned byte) {
+  if (number == 932) return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+  if (number == 936 || number == 949 || number == 950) return byte >= 0x81 && byte <= 0xFE;
+  return false;
+}
+
+// The character Windows reads for a sequence a code page does not define: the Japanese page's
+// middle dot, "?" in the others.
+char16_t DefaultCharacter(unsigned number) {
+  return number == 932 ? u'\u30FB' : u'?';
+}
+
 }  // namespace
 
 IconvCodePage::IconvCodePage(unsigned number)
@@ -93,7 +106,9 @@ IconvCodePage::IconvCodePage(unsigned number)
     const auto wide = decode_->Convert(std::string(1, static_cast<char>(byte)), &lead_byte);
     // A byte that starts a longer sequence makes this a multi-byte code page (932, 936, 949,
     // 950), which iconv converts whole texts of.
+    lead_byte = lead_byte || IsWindowsLeadByte(number, byte);
     multi_byte_ = multi_byte_ || lead_byte;
+    lead_bytes_[byte] = lead_byte;
     // Windows gives a byte the code page leaves undefined the character of the same value.
     const bool defined = wide && wide->size() == 2;
     const auto unit = defined ? static_cast<char16_t>(static_cast<unsigned char>((*wide)[0]) |
@@ -123,8 +138,17 @@ unsigned IconvCodePage::Number() const {
 
 WideText IconvCodePage::ToWide(AnsiView text) const {
   if (multi_byte_) {
-    // A byte sequence the code page does not define becomes "?", one byte at a time.
-    const std::string bytes = decode_->ConvertReplacing(text, 1, std::string_view("?\0", 2));
+    // As Windows reads such a page: a lead byte and the byte after it are one character, the
+    // page's default one when they define none; a byte alone that the page does not define is
+    // the character of the same value.
+    const std::string bytes =
+        decode_->ConvertReplacing(text, [this](AnsiView rest, std::string& out) {
+          const auto byte = static_cast<unsigned char>(rest[0]);
+          const char16_t unit = lead_bytes_[byte] ? DefaultCharacter(number_) : to_wide_[byte];
+          out.push_back(static_cast<char>(unit & 0xFF));
+          out.push_back(static_cast<char>(unit >> 8));
+          return lead_bytes_[byte] ? std::size_t{2} : std::size_t{1};
+        });
     WideText wide(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < wide.size(); ++i) {
       wide[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
@@ -147,7 +171,10 @@ AnsiText IconvCodePage::ToAnsi(WideView text) const {
       bytes.push_back(static_cast<char>(c >> 8));
     }
     // A character the code page lacks becomes "?", one UTF-16 unit at a time.
-    return encode_->ConvertReplacing(bytes, 2, "?");
+    return encode_->ConvertReplacing(bytes, [](std::string_view, std::string& out) {
+      out += '?';
+      return std::size_t{2};
+    });
   }
   AnsiText ansi;
   ansi.reserve(text.size());

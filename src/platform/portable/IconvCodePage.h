@@ -36,6 +36,8 @@ class IconvCodePage final : public AnsiCodePage {
   std::unique_ptr<const Converter> decode_;
   std::unique_ptr<const Converter> encode_;
   bool multi_byte_ = false;
+  // The bytes that start a two-byte character of a multi-byte page.
+  std::array<bool, 256> lead_bytes_{};
   std::array<char16_t, 256> to_wide_{};
   std::unordered_map<char16_t, char> to_ansi_;
 };
