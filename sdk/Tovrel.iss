@@ -1,4 +1,4 @@
-; Declarations of the Tovrel.dll functions for Inno Setup 6 scripts. Include it in the [Code]
+; Declarations of the Tovrel.dll functions for Inno Setup 6 and 7 scripts. Include it in the [Code]
 ; section and list Tovrel.dll in [Files] with the dontcopy flag:
 ;
 ;   [Files]
@@ -8,8 +8,25 @@
 ;
 ; Text results belong to the DLL and stay valid only until the next call that returns text; an
 ; AnsiString assignment copies them, which is all a script needs to do. Flags are Integer
-; parameters of which only the low byte counts (0 false, anything else true). Use the 64-bit DLL
-; in installers built with ArchitecturesInstallIn64BitMode; both read the same registry view.
+; parameters of which only the low byte counts (0 false, anything else true).
+;
+; Setup loads the DLL into its own process, so the DLL follows Setup's architecture, not the
+; install mode. ArchitecturesInstallIn64BitMode only switches a 32-bit Setup to 64-bit install
+; mode (the 64-bit Program Files and registry view); Setup stays a 32-bit process and needs the
+; 32-bit Tovrel.dll. Only SetupArchitecture=x64 (Inno Setup 7) makes Setup a 64-bit process,
+; which needs the 64-bit Tovrel.dll. Both DLLs read the same, 32-bit, registry view. Keep them in
+; two folders and let the preprocessor pick one; SetupSetting reads the [Setup] section written
+; above it:
+;
+;   [Setup]
+;   SetupArchitecture=x64
+;
+;   [Files]
+;   #if LowerCase(SetupSetting("SetupArchitecture")) == "x64"
+;   Source: "x64\Tovrel.dll"; Flags: dontcopy
+;   #else
+;   Source: "x86\Tovrel.dll"; Flags: dontcopy
+;   #endif
 
 // Sets the text of the node a dotted path names (STARTUP.INSTALLEDAPPS.EXCEL) in an XML file,
 // creating missing nodes, and saves the file. Returns 1 when saved, 0 with the file unchanged.

@@ -197,7 +197,7 @@ class AccountingEdition {
       return;
     }
     sources_.messages.DispatchPending();
-    WideText version = FormatVersionText(FileVersionText(program_dir), true);
+    WideText version = ListedVersion(FileVersionText(program_dir));
     const std::int32_t score = Numer(program_dir);
     if (score == 0) {
       PassOver(u"Numer is 0 or missing");
@@ -286,6 +286,7 @@ void TMSI::GetLastInstallDir(std::uint8_t edition, WideText& dir, std::int32_t& 
 void TMSI::ListInstallations(std::uint8_t edition, InstalledAppsList& list) const {
   if (edition > peFR110) return;
   trace().Step([&] { return EditionStep(edition); });
+  const KeptQuitMessage quit(sources_.messages);
   if (IsFerrolin(edition)) {
     ListFerrolin(kEditionKeys.at(edition), list, false);
     return;

@@ -7,7 +7,6 @@
 #include "detect/TMSI.h"
 #include "fileutil/DirectoryPart.h"
 #include "fileutil/VersionInfo.h"
-#include "fileutil/VersionText.h"
 
 namespace tovrel {
 namespace {
@@ -95,7 +94,7 @@ void TMSI::ListFerrolin(WideView key, InstalledAppsList& list, bool use_current_
       const WideText file_version =
           GetVersionInfoItem(sources_.versions, candidate, u"FileVersion");
       trace.Check(u"version text", [&] { return VersionFound(file_version); });
-      const WideText version = FormatVersionText(file_version, true);
+      const WideText version = ListedVersion(file_version);
       const std::int32_t score = VersionNumber(sources_, trace, candidate);
       if (score == 0) {
         trace.Verdict(CandidateVerdict::kPassedOver,

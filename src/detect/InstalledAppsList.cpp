@@ -10,7 +10,7 @@ void InstalledAppsList::Add(WideView directory, WideView display_name) {
 
 bool InstalledAppsList::HasName(WideView directory) const {
   return std::ranges::any_of(entries_, [&](const InstalledApp& entry) {
-    return EqualsIgnoreCase(entry.directory, directory);
+    return EqualsIgnoreCaseInUserLocale(entry.directory, directory);
   });
 }
 

@@ -9,12 +9,12 @@ namespace tovrel {
 // What CheckDirectoryEmpty finds; the values are the codes the installer script receives.
 enum class DirectoryState : std::uint8_t {
   kNotADirectory = 0,  // missing, a file, or the empty path
-  kEmpty = 1,          // the listing holds exactly two entries, "." and ".."
-  kNotEmpty = 2,       // more entries, fewer than two, or a listing that cannot be started
+  kEmpty = 1,          // the listing holds no entry but "." and ".."
+  kNotEmpty = 2,       // any other entry, or a listing that cannot be started
 };
 
-// Whether the directory, taken as given, is empty. Entries are counted, not compared by name:
-// the first two are taken to be "." and "..". Hidden and system entries count.
+// Whether the directory, taken as given, is empty: a drive root, which lists no "." and "..", as
+// well as any other directory. Hidden and system entries count.
 DirectoryState CheckDirectoryEmpty(const DirectoryListing& listing, WideView directory);
 
 }  // namespace tovrel

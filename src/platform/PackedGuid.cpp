@@ -32,14 +32,15 @@ bool IsBracedGuid(WideView guid) {
 std::optional<WideText> PackGuid(WideView guid) {
   if (!IsBracedGuid(guid)) return std::nullopt;
   WideText packed;
-  for (std::size_t position : kPackedOrder) packed.push_back(FoldCase(guid[position]));
+  for (std::size_t position : kPackedOrder) packed.push_back(UpperAscii(guid[position]));
   return packed;
 }
 
 std::optional<WideText> UnpackGuid(WideView packed) {
   if (packed.size() != 32 || !std::ranges::all_of(packed, IsHexDigit)) return std::nullopt;
   WideText guid = u"{________-____-____-____-____________}";
-  for (std::size_t i = 0; i < kPackedOrder.size(); ++i) guid[kPackedOrder[i]] = FoldCase(packed[i]);
+  for (std::size_t i = 0; i < kPackedOrder.size(); ++i)
+    guid[kPackedOrder[i]] = UpperAscii(packed[i]);
   for (std::size_t dash : {9u, 14u, 19u, 24u}) guid[dash] = u'-';
   return guid;
 }

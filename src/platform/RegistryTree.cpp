@@ -7,9 +7,7 @@
 namespace tovrel {
 
 bool IgnoreCaseLess::operator()(WideView a, WideView b) const {
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(),
-      [](char16_t x, char16_t y) { return FoldCase(x) < FoldCase(y); });
+  return CompareIgnoreCase(a, b) < 0;
 }
 
 std::vector<WideView> SplitKeyPath(WideView path) {

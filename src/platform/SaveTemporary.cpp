@@ -6,10 +6,12 @@ namespace tovrel {
 
 WideText TemporaryNamePrefix(WideView file_name) {
   // FNV-1a: a stable spread of the name; two names sharing digits only means that each save
-  // also clears the other's leftovers.
+  // also clears the other's leftovers. ASCII letters count without case, so that the usual
+  // spellings of one Windows file name find each other's leftovers.
   std::uint32_t hash = 2166136261u;
-  for (const char16_t c : file_name) {
-    hash = (hash ^ static_cast<std::uint16_t>(FoldCase(c))) * 16777619u;
+  for (char16_t c : file_name) {
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    hash = (hash ^ static_cast<std::uint16_t>(c)) * 16777619u;
   }
   WideText prefix = u"~tovrel-";
   for (int shift = 28; shift >= 0; shift -= 4) {

@@ -19,9 +19,19 @@ WideText WidenAscii(std::string_view ascii);
 // Narrows UTF-16 to ASCII, each unit outside ASCII becoming "?"; for messages and protocol texts.
 std::string NarrowAscii(WideView wide);
 
-// Upper-cases the letters of the Latin alphabets (ASCII, Latin-1, Latin Extended-A: the Polish
-// letters among them), as Windows does when it compares registry and file names.
-char16_t FoldCase(char16_t c);
-bool EqualsIgnoreCase(WideView a, WideView b);
+// Upper-cases the ASCII letters a to z and leaves every other unit as it is; for drive letters
+// and hexadecimal digits.
+char16_t UpperAscii(char16_t c);
+
+// The comparisons below are the platform's: the backend of the build defines them.
+
+// Compares unit by unit without regard to letter case, as Windows compares registry, profile and
+// file names: Cyrillic, Greek and every other cased alphabet included.
+[[nodiscard]] bool EqualsIgnoreCase(WideView a, WideView b);
+// Orders names as Windows lists registry keys: negative, 0 or positive as a sorts before, with or
+// after b; 0 exactly when EqualsIgnoreCase holds.
+[[nodiscard]] int CompareIgnoreCase(WideView a, WideView b);
+// Compares names shown to the user without regard to letter case, by the user's locale.
+[[nodiscard]] bool EqualsIgnoreCaseInUserLocale(WideView a, WideView b);
 
 }  // namespace tovrel

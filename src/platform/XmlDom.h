@@ -41,7 +41,7 @@ class XmlNode {
   [[nodiscard]] virtual XmlNodePtr FirstChild() const = 0;
   [[nodiscard]] virtual XmlNodePtr NextSibling() const = 0;
 
-  // The value of a text or CDATA node; empty for other kinds.
+  // The value of a text, CDATA or comment node; empty for other kinds.
   [[nodiscard]] virtual WideText Value() const = 0;
   // Replaces the value of a text or CDATA node; raises XmlDomError for a value that could not be
   // loaded back (XmlContent.h).
@@ -56,7 +56,8 @@ class XmlNode {
   virtual XmlNodePtr AddChild(WideView name) = 0;
   // Raises XmlDomError for a name or a value that could not be loaded back.
   virtual void SetAttribute(WideView name, WideView value) = 0;
-  // An element's attributes as name and value, in document order; empty for other kinds.
+  // An element's attributes as name and value: its namespace declarations (xmlns, xmlns:p)
+  // first, then the others, each in document order; empty for other kinds.
   [[nodiscard]] virtual std::vector<std::pair<WideText, WideText>> Attributes() const = 0;
   // Detaches this node from its parent and deletes it, with the whitespace-only text before it
   // (its indentation); the handle must not be used afterwards.

@@ -242,6 +242,9 @@ TEST_F(ConfigReaders, CallersMayGiveTheirOwnAesKeyAndVectorTexts) {
   EXPECT_EQ(DecryptAesText(*platform_.crypto, *platform_.code_page, test::kAes192OtherKey.payload,
                            test::kOtherKeyText, test::kOtherVectorText),
             Plain(platform_, test::kAes192OtherKey));
+  EXPECT_EQ(DecryptAesText(*platform_.crypto, *platform_.code_page, test::kAes256LongKey.payload,
+                           test::kLongKeyText, test::kOtherVectorText),
+            Plain(platform_, test::kAes256LongKey));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "fileutil/DirectoryEmpty.h"
 #include "platform/Platform.h"
+#include "support/DetectionMachine.h"
 #include "support/HiddenFile.h"
 #include "support/TestFiles.h"
 
@@ -45,6 +46,30 @@ TEST_F(DirectoryEmptyTest, FilesMissingPathsAndTheEmptyPathAreNotDirectories) {
   EXPECT_EQ(Check(dir_.Write("a.txt", "x")), DirectoryState::kNotADirectory);
   EXPECT_EQ(Check(dir_.path() / "missing"), DirectoryState::kNotADirectory);
   EXPECT_EQ(CheckDirectoryEmpty(*platform_.directories, u""), DirectoryState::kNotADirectory);
+}
+
+// A drive root lists no "." and "..": drive M: of a sample machine, a folder the Wine prefix
+// links as a drive under Windows.
+TEST(DriveRoot, IsEmptyExactlyWhenItListsNothing) {
+  if (!test::DetectionMachine::Available()) GTEST_SKIP() << "run by the entry that gives M:";
+  const test::DetectionMachine machine;
+  const Platform platform = MakePlatform();
+  EXPECT_EQ(CheckDirectoryEmpty(*platform.directories, u"M:\\"), DirectoryState::kEmpty);
+  machine.Write("a.txt", "a");
+  EXPECT_EQ(CheckDirectoryEmpty(*platform.directories, u"M:\\"), DirectoryState::kNotEmpty);
+  machine.Write("b.txt", "b");
+  EXPECT_EQ(CheckDirectoryEmpty(*platform.directories, u"M:\\"), DirectoryState::kNotEmpty);
+}
+
+// Windows resolves ".." within the drive: a path never climbs above the drive's root.
+TEST(DriveRoot, DotDotStopsAtTheRoot) {
+  if (!test::DetectionMachine::Available()) GTEST_SKIP() << "run by the entry that gives M:";
+  const test::DetectionMachine machine;
+  const Platform platform = MakePlatform();
+  machine.Write("a.txt", "a");
+  EXPECT_TRUE(platform.files->FileExists(u"M:\\..\\..\\a.txt"));
+  EXPECT_TRUE(platform.files->FileExists(u"M:\\Missing\\..\\..\\..\\a.txt"));
+  EXPECT_FALSE(platform.files->FileExists(u"M:\\..\\m\\a.txt"));
 }
 
 }  // namespace

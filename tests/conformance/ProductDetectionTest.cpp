@@ -171,6 +171,7 @@ TEST_F(ProductDetection, OldEditionsAreListedButNeverTheLatest) {
   msi_.GetLastInstallDir(peAS930, dir, best);
   msi_.GetLastInstallDir(std::uint8_t{peFR110 + 1}, dir, best);
   EXPECT_EQ(dir, u"");
+  EXPECT_EQ(List({static_cast<TProductEdition>(peFR110 + 1)}), Entries{});
   EXPECT_EQ(List(kVelmoraReport), (Entries{u"M:\\Old901=Velmora ", u"M:\\Old900=Velmora "}));
   EXPECT_EQ(List(kAstreloReport), (Entries{u"M:\\As930=Astrelo 9.30`", u"M:\\As901=Astrelo "}));
 }
@@ -193,8 +194,11 @@ TEST_F(ProductDetection, TheSettingsFileRedirectsARegisteredDirectoryWithoutTheM
   Program("Velmora Moved", "Numer=3\r\n");
   Settings("Old3", "Program=M:\\Empty\r\n");
   machine_.MakeFolder("Empty");
-  // The per-user style has no redirect.
-  Settings("OldUser", "Program=M:\\New\r\n");
+  // The per-user style has no redirect: followed, it would reach the newest edition's only
+  // installation, versioned and so scoring.
+  Settings("OldUser", "Program=M:\\NewUser\r\n");
+  machine_.Write("NewUser\\Velm_Prog.vba", "");
+  machine_.CopyFixture("v9_30_0_0", "NewUser\\Velm.ver");
   EXPECT_EQ(FindLastVelmora(msi_), u"M:\\New");
   EXPECT_EQ(List(kVelmoraReport), (Entries{u"M:\\New=Velmora ", u"M:\\Velmora Moved=Velmora "}));
 }
@@ -244,8 +248,26 @@ TEST_F(ProductDetection, TheHighestFerrolinVersionWinsAndEqualScoresKeepTheFirst
   std::int32_t best = 0;
   msi_.FindFerrolin(u"SOFTWARE\\Delvar\\Ferrolin101", path, false, best);
   EXPECT_EQ(best, 100300);
-  msi_.FindFerrolin(u"SOFTWARE\\Delvar\\Ferrolin101", path, true, best);
-  EXPECT_EQ(path, u"M:\\B\\Ferrolin.exe");
+}
+
+// The flag chooses the current user's keys in place of the machine's.
+TEST_F(ProductDetection, FerrolinKeysOfTheCurrentUserAreReadWhenAsked) {
+  Registry(RegKey("HKEY_CURRENT_USER\\SOFTWARE\\Delvar\\Ferrolin101\\A") +
+           RegString("szablony", "M:\\User\\Szablony") +
+           Ferrolin("Ferrolin101", "A", "M:\\Machine\\Szablony"));
+  machine_.CopyFixture("v10_2_1_0", "User\\Ferrolin.exe");
+  machine_.CopyFixture("v10_3_0_0", "Machine\\Ferrolin.exe");
+  for (const bool user : {true, false}) {
+    WideText path;
+    std::int32_t best = 0;
+    msi_.FindFerrolin(u"SOFTWARE\\Delvar\\Ferrolin101", path, user, best);
+    EXPECT_EQ(path, user ? u"M:\\User\\Ferrolin.exe" : u"M:\\Machine\\Ferrolin.exe");
+    EXPECT_EQ(best, user ? 100201 : 100300);
+    InstalledAppsList list;
+    msi_.ListFerrolin(u"SOFTWARE\\Delvar\\Ferrolin101", list, user);
+    EXPECT_EQ(test::ListEntries(list),
+              (Entries{user ? u"M:\\User=Ferrolin 10.02a" : u"M:\\Machine=Ferrolin 10.03`"}));
+  }
 }
 
 TEST_F(ProductDetection, OnlyAVersionedFileBesideAnExactSzablonyCounts) {
@@ -289,6 +311,18 @@ TEST_F(ProductDetection, PlatnikIsFoundThroughItsUninstallEntry) {
                   "{05381030-963D-4779-BECA-0D7D49268EDB}") +
            "\"InstallLocation\"=dword:00000001\n");
   EXPECT_EQ(FindLastPlatnik(msi_), u"");
+}
+
+// Windows opens a path written with "/" as with "\\"; the path is given back as registered.
+TEST_F(ProductDetection, ForwardSlashesSeparateAsBackslashesDo) {
+  Registry(MachineWide("VL921", "A", "M:/Velmora") + Platnik("M:/Platnik"));
+  Program("Velmora", "Numer=4\r\nWersja=9.21\r\nWydanie=a\r\n");
+  machine_.CopyFixture("v9_21_1_0", "Platnik\\p2.exe");
+  EXPECT_EQ(FindLastVelmora(msi_), u"M:/Velmora");
+  EXPECT_EQ(List({peVL921}), (Entries{u"M:/Velmora=Velmora 9.21a"}));
+  EXPECT_EQ(FindLastPlatnik(msi_), u"M:/Platnik\\p2.exe");
+  Registry(Platnik("M:/Platnik/"));
+  EXPECT_EQ(FindLastPlatnik(msi_), u"M:/Platnik/p2.exe");
 }
 
 // Sets the process's current directory for as long as it lives.
@@ -368,25 +402,44 @@ TEST_F(ProductDetection, AnUnreadableInstallationHidesNoOther) {
   std::int32_t best = 0;
   msi_.GetLastInstallDir(peVL921, dir, best);
   EXPECT_EQ(dir, u"M:\\Good");
-  EXPECT_EQ(List(kVelmoraReport), (Entries{u"M:\\User=Velmora 9.30`", u"M:\\Good=Velmora "}));
+  EXPECT_EQ(List(kVelmoraReport),
+            (Entries{u"M:\\User=Velmora 9.30`", u"M:\\Good=Velmora ", u"M:\\BadText=Velmora "}));
   EXPECT_EQ(FindLastFerrolin(msi_), u"M:\\Fr\\Ferrolin.exe");
-  EXPECT_EQ(List({peFR110}), (Entries{u"M:\\Fr=Ferrolin 10.02a"}));
+  EXPECT_EQ(List({peFR110}), (Entries{u"M:\\FrBad=Ferrolin ", u"M:\\Fr=Ferrolin 10.02a"}));
+}
+
+// The lookups choose such an installation by its Numer or binary version, so the report lists
+// it too: with the settings file's version, or none.
+TEST_F(ProductDetection, AVersionTextThatDoesNotConvertCountsAsNoVersion) {
+  Registry(MachineWide("VL921", "A", "M:\\Odd") +
+           Ferrolin("Ferrolin110", "A", "M:\\FrOdd\\Szablony"));
+  Program("Odd", "Numer=3\r\nWersja=9.21\r\nWydanie=c\r\n");
+  machine_.CopyFixture("unreadable_text", "Odd\\Velm.ver");
+  machine_.CopyFixture("unreadable_text", "FrOdd\\Ferrolin.exe");
+  EXPECT_EQ(FindLastVelmora(msi_), u"M:\\Odd");
+  EXPECT_EQ(List(kVelmoraReport), (Entries{u"M:\\Odd=Velmora 9.21c"}));
+  EXPECT_EQ(FindLastFerrolin(msi_), u"M:\\FrOdd\\Ferrolin.exe");
+  EXPECT_EQ(List({peFR110}), (Entries{u"M:\\FrOdd=Ferrolin "}));
 }
 
 // Counts the dispatches a scan asks for.
 class CountingPump final : public MessagePump {
  public:
   void DispatchPending() const override { ++count; }
+  void RepostQuit() const noexcept override {}
   mutable int count = 0;
 };
 
 TEST_F(ProductDetection, ListScansDispatchMessagesPerSubkeyAndPerFoundInstallation) {
   Registry(MachineWide("VL921", "A", "M:\\Found") + MachineWide("VL921", "B", "M:\\Missing") +
            PerUser("VL930", "A", "M:\\User") + Ferrolin("Ferrolin110", "A", "M:\\Fr\\Szablony") +
-           Ferrolin("Ferrolin110", "B", "M:\\None\\Szablony"));
+           Ferrolin("Ferrolin110", "B", "M:\\None\\Szablony") +
+           Ferrolin("Ferrolin110", "C", "M:\\Folder\\Szablony"));
   Program("Found", "Numer=1\r\n");
   machine_.Write("User\\Velm_Prog.vba", "");
   machine_.CopyFixture("v10_2_1_0", "Fr\\Ferrolin.exe");
+  // A folder named as the executable is no installation, found or not.
+  machine_.MakeFolder("Folder\\Ferrolin.exe");
   CountingPump pump;
   const TMSI msi(DetectionSources{*platform_.installer, test::ConfigSourcesOf(platform_),
                                   *platform_.files, *platform_.versions, pump});
@@ -401,7 +454,7 @@ TEST_F(ProductDetection, ListScansDispatchMessagesPerSubkeyAndPerFoundInstallati
   msi.ListInstallations(peVL930, list);
   EXPECT_EQ(pump.count, 5);
   msi.ListInstallations(peFR110, list);
-  EXPECT_EQ(pump.count, 8);
+  EXPECT_EQ(pump.count, 9);
 }
 
 }  // namespace

@@ -37,6 +37,8 @@ constexpr char16_t kKeys[] =
     u"[HKEY_CURRENT_USER\\Software\\TovrelTest\\Alpha]\n"
     u"[HKEY_CURRENT_USER\\Software\\TovrelTest\\gamma\\deep]\n"
     u"\"Inner\"=\"deep value\"\n"
+    u"[HKEY_CURRENT_USER\\Software\\TovrelTest\\gamma\\Прог]\n"
+    u"\"σοφια\"=\"Cyrillic key, Greek value name\"\n"
     u"[HKEY_CURRENT_USER\\Software\\TovrelTest\\Removed]\n"
     u"\"x\"=\"y\"\n"
     u"[-HKEY_CURRENT_USER\\Software\\TovrelTest\\Removed]\n"
@@ -75,6 +77,8 @@ TEST_F(Registry, ReadsTextAsStoredWithoutRegardToCase) {
   EXPECT_EQ(key.ReadString(u"Folded"), u"C:\\Velmora\\bin");
   EXPECT_EQ(key.ReadString(u"CutAtNul"), u"a");
   EXPECT_EQ(Open(u"SOFTWARE\\tovreltest\\GAMMA\\Deep").ReadString(u"inner"), u"deep value");
+  EXPECT_EQ(Open(u"Software\\TovrelTest\\gamma\\ПРОГ").ReadString(u"ΣΟΦΙΑ"),
+            u"Cyrillic key, Greek value name");
 }
 
 TEST_F(Registry, MissingEmptyAndDeletedValuesReadEmpty) {

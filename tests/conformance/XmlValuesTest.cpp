@@ -262,14 +262,14 @@ TEST_F(XmlValues, CommentsAndOtherContentSurviveASave) {
   EXPECT_EQ(Outline(file),
             "<CONFIG><STARTUP><X>one</X><GROUP><DEEP>two</DEEP></GROUP><EMPTY/><BLANK/>"
             "<DATA><![CDATA[a<b]]></DATA><MIXED>t<Y/></MIXED><A.B><C>dotted</C></A.B></STARTUP>"
-            "<OTHER><DEEP>three</DEEP><X>five</X></OTHER><!----></CONFIG>");
+            "<OTHER><DEEP>three</DEEP><X>five</X></OTHER><!-- kept --></CONFIG>");
 }
 
 TEST_F(XmlValues, NewElementsTakeTheParentsNamespacePrefix) {
   const auto file = Settings("<p:R xmlns:p=\"urn:t\"><p:A/></p:R>");
   EXPECT_EQ(Add(file, u"p:A.B", u"v"), 1);
   EXPECT_EQ(Get(file, u"p:A.p:B"), u"v");
-  EXPECT_EQ(Outline(file), "<p:R><p:A><p:B>v</p:B></p:A></p:R>");
+  EXPECT_EQ(Outline(file), "<p:R xmlns:p=\"urn:t\"><p:A><p:B>v</p:B></p:A></p:R>");
 }
 
 TEST_F(XmlValues, SaveKeepsTheDeclaredEncoding) {

@@ -17,6 +17,8 @@ VECTOR_TEXT = b"mwqzrtkfbnhlycdj"
 # Key and vector texts of a caller that gives its own: 20 bytes, so AES-192, and a short vector.
 OTHER_KEY_TEXT = b"Astrelo key text 20b"
 OTHER_VECTOR_TEXT = b"short"
+# 30 bytes, so AES-256 with the key padded to 32 bytes.
+LONG_KEY_TEXT = b"Velmora key text of 30 bytes.."
 
 
 def openssl(*args, data):
@@ -39,6 +41,10 @@ def aes_payload(plain, key_text=PASSPHRASE, vector_text=VECTOR_TEXT):
 
 def aes_other_key_payload(plain):
     return aes_payload(plain, OTHER_KEY_TEXT, OTHER_VECTOR_TEXT)
+
+
+def aes_long_key_payload(plain):
+    return aes_payload(plain, LONG_KEY_TEXT, OTHER_VECTOR_TEXT)
 
 
 def rc4_payload(plain):
@@ -75,6 +81,7 @@ CASES = [
     ("kAesPartialBlock", b"C:\\Ferrolin\\fr110.exe \t", aes_payload),
     ("kAesShorterThanABlock", b"Astrelo", aes_payload),
     ("kAes192OtherKey", b"C:\\Astrelo\\as.exe with a tail", aes_other_key_payload),
+    ("kAes256LongKey", b"C:\\Velmora\\vl.exe, more than one block", aes_long_key_payload),
     ("kAesVelmoraDir", b"M:\\Velmora Enc", aes_payload),
     ("kAesFerrolinTemplates", b"M:\\Ferrolin Enc\\Szablony", aes_payload),
     ("kRc4VelmoraRedirect", b"M:\\Velmora Moved", rc4_payload),
@@ -98,6 +105,8 @@ def main(output):
     ]
     lines.append("inline constexpr std::string_view kOtherKeyText = \"%s\";" %
                  OTHER_KEY_TEXT.decode())
+    lines.append("inline constexpr std::string_view kLongKeyText = \"%s\";" %
+                 LONG_KEY_TEXT.decode())
     lines.append("inline constexpr std::string_view kOtherVectorText = \"%s\";" %
                  OTHER_VECTOR_TEXT.decode())
     for name, plain, scheme in CASES:

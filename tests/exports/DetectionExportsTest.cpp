@@ -5,6 +5,11 @@
 
 #include "Tovrel.h"
 #include "support/DetectionMachine.h"
+#include "support/TestFiles.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace tovrel {
 namespace {
@@ -64,6 +69,24 @@ TEST_F(DetectionExports, AnUnreadableInstallationDoesNotEmptyTheAnswer) {
   Program("Velmora", "Velm", "2");
   EXPECT_STREQ(GetLastVL(), "M:\\Velmora");
 }
+
+#ifdef _WIN32
+// The report dispatches the installer's messages while it scans; a quit message among them still
+// reaches the installer's own loop afterwards.
+TEST_F(DetectionExports, TheReportPostsAgainAQuitMessageItTook) {
+  ASSERT_TRUE(machine_.SetRegistry(RegKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\Ostrik\\VL921\\1") +
+                                   RegString("Sciezka", "M:\\Velmora")));
+  Program("Velmora", "Velm", "3");
+  const test::TempDir dir;
+  const std::string settings = test::HostPath(dir.Write("settings.xml", "<STARTUP/>"));
+  PostQuitMessage(7);
+  EXPECT_EQ(XMLSaveInstalledApps(settings.c_str()), 1);
+  MSG message{};
+  ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(message.wParam, 7u);
+  EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+#endif
 
 }  // namespace
 }  // namespace tovrel

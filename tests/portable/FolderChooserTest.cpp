@@ -57,6 +57,21 @@ TEST_F(FolderChooser, CancelOrAnAnswerThatIsNoFolderGivesNothing) {
   EXPECT_EQ(Choose(apps.string(), "0"), u"");
 }
 
+// The shell's browser cannot leave the folder at the top of its tree.
+TEST_F(FolderChooser, AnAnswerOutsideTheRootIsCancel) {
+  const auto apps = machine_.MakeDriveFolder("c/Apps");
+  machine_.MakeDriveFolder("c/Apps/Data");
+  const auto other = machine_.MakeDriveFolder("c/AppsOther");
+  const auto drive_d = machine_.MakeDriveFolder("d");
+  EXPECT_EQ(Choose(apps.string(), "0", u"C:\\Apps"), u"C:\\Apps");
+  EXPECT_EQ(Choose((apps / "Data/../Data").string(), "0", u"C:\\Apps"), u"C:\\Apps\\Data");
+  EXPECT_EQ(Choose(other.string(), "0", u"C:\\Apps"), u"");
+  EXPECT_EQ(Choose((apps / "..").string(), "0", u"C:\\Apps"), u"");
+  EXPECT_EQ(Choose(drive_d.string(), "0", u"C:\\"), u"");
+  EXPECT_EQ(Choose("/etc", "0", u"C:\\"), u"");
+  EXPECT_EQ(Choose(drive_d.string(), "0"), u"D:\\");
+}
+
 TEST_F(FolderChooser, WithoutAChooserOrADesktopTheUserCancels) {
   const ScopedEnv unset("TOVREL_FOLDER_CHOOSER", nullptr);
   const ScopedEnv display("DISPLAY", nullptr);

@@ -25,6 +25,19 @@ TEST_F(MachinePaths, DrivePathsLieInTheMachineAndMatchWithoutCase) {
   EXPECT_EQ(NativePath(u"c:/PROGRAM FILES/velmora/new.ini"),
             (drive / "Program Files/Velmora/new.ini").string());
   EXPECT_EQ(NativePath(u"C:\\"), (drive / "").string());
+  std::filesystem::create_directories(drive / "Прог/Σοφία");
+  EXPECT_EQ(NativePath(u"c:\\ПРОГ\\ΣΟΦΊΑ"), (drive / "Прог/Σοφία").string());
+}
+
+// Windows resolves "." and ".." within the drive: a path never leaves the drive's folder.
+TEST_F(MachinePaths, DotDotStopsAtTheDriveRoot) {
+  const auto drive = dir_.path() / "drives/c";
+  EXPECT_EQ(NativePath(u"C:\\..\\..\\..\\x"), (drive / "x").string());
+  EXPECT_EQ(NativePath(u"C:\\Program Files\\..\\..\\..\\etc\\passwd"),
+            (drive / "etc/passwd").string());
+  EXPECT_EQ(NativePath(u"c:\\program files\\missing\\..\\.\\VELMORA\\a.ini"),
+            (drive / "Program Files/Velmora/a.ini").string());
+  EXPECT_EQ(NativePath(u"C:\\Program Files\\..\\"), (drive / "").string());
 }
 
 TEST_F(MachinePaths, OtherPathsAreNative) {

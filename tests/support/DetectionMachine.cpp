@@ -15,6 +15,7 @@ constexpr std::u16string_view kProductKeys[] = {
     u"HKLM\\SOFTWARE\\Ostrik",
     u"HKCU\\SOFTWARE\\Ostrik",
     u"HKLM\\SOFTWARE\\Delvar",
+    u"HKCU\\SOFTWARE\\Delvar",
     u"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
     u"{05381030-963D-4779-BECA-0D7D49268EDB}",
 };

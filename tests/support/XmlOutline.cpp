@@ -1,12 +1,17 @@
 #include "support/XmlOutline.h"
 
+#include <map>
+
 #include "platform/Utf8.h"
 #include "support/TestFiles.h"
 
 namespace tovrel::test {
 namespace {
 
-void Outline(const XmlNode& node, std::string& out) {
+// Namespace declarations in scope: the attribute name (xmlns, xmlns:p) and its URI.
+using Declarations = std::map<WideText, WideText>;
+
+void Outline(const XmlNode& node, Declarations in_scope, std::string& out) {
   switch (node.Kind()) {
     case XmlNodeKind::kText:
       out += ToUtf8(node.Value());
@@ -15,7 +20,7 @@ void Outline(const XmlNode& node, std::string& out) {
       out += "<![CDATA[" + ToUtf8(node.Value()) + "]]>";
       return;
     case XmlNodeKind::kComment:
-      out += "<!---->";
+      out += "<!--" + ToUtf8(node.Value()) + "-->";
       return;
     default:
       break;
@@ -23,8 +28,14 @@ void Outline(const XmlNode& node, std::string& out) {
   const std::string name = ToUtf8(node.Name());
   out.append("<").append(name);
   for (const auto& [attribute, value] : node.Attributes()) {
-    // Namespace declarations are attributes to MSXML but not to libxml2.
-    if (attribute.starts_with(u"xmlns")) continue;
+    // A declaration that repeats one in scope says nothing; MSXML writes such repeats on the
+    // elements it creates.
+    const bool declaration = attribute == u"xmlns" || attribute.starts_with(u"xmlns:");
+    if (declaration) {
+      const auto [known, added] = in_scope.try_emplace(attribute, value);
+      if (!added && known->second == value) continue;
+      known->second = value;
+    }
     out.append(" ").append(ToUtf8(attribute)).append("=\"").append(ToUtf8(value)).append("\"");
   }
   XmlNodePtr child = node.FirstChild();
@@ -33,7 +44,7 @@ void Outline(const XmlNode& node, std::string& out) {
     return;
   }
   out += ">";
-  for (; child; child = child->NextSibling()) Outline(*child, out);
+  for (; child; child = child->NextSibling()) Outline(*child, in_scope, out);
   out += "</" + name + ">";
 }
 
@@ -43,7 +54,7 @@ std::string XmlOutline(const XmlDomFactory& xml, const std::filesystem::path& fi
   const auto document = xml.CreateDocument();
   if (!document->LoadFromFile(LibraryPath(file))) return "unreadable";
   std::string out;
-  Outline(*document->DocumentElement(), out);
+  Outline(*document->DocumentElement(), {}, out);
   return out;
 }
 

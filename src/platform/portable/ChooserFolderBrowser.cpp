@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -25,6 +26,19 @@ bool IsSet(const char* variable) {
 bool IsNativeFolder(const std::string& native) {
   std::error_code error;
   return !native.empty() && std::filesystem::is_directory(native, error);
+}
+
+// True when the folder is the root or lies below it, links resolved.
+bool IsWithin(const std::string& folder, const std::string& root) {
+  std::error_code error;
+  const std::filesystem::path canonical_root = std::filesystem::canonical(root, error);
+  if (error) return false;
+  const std::filesystem::path canonical_folder = std::filesystem::canonical(folder, error);
+  if (error) return false;
+  const auto in_root = std::mismatch(canonical_root.begin(), canonical_root.end(),
+                                     canonical_folder.begin(), canonical_folder.end())
+                           .first;
+  return in_root == canonical_root.end();
 }
 
 // The first of the programs found in PATH; empty when none is.
@@ -90,8 +104,11 @@ std::optional<WideText> ChooserFolderBrowser::Browse(const FolderBrowseRequest& 
   while (!output->empty() && (output->back() == '\n' || output->back() == '\r')) {
     output->pop_back();
   }
-  // Only an existing folder is an answer, as the shell offers nothing else.
+  // Only an existing folder is an answer, and only one within the root the tree starts at, as
+  // the shell's browser offers nothing else.
   if (!IsNativeFolder(*output)) return std::nullopt;
+  const std::string root = request.root.empty() ? std::string() : NativePath(request.root);
+  if (IsNativeFolder(root) && !IsWithin(*output, root)) return std::nullopt;
   return WindowsPath(*output);
 }
 

@@ -60,7 +60,7 @@ class FirewallFileProfile final : public FirewallProfile {
     const std::string path = ToUtf8(application.process_image_file_name);
     const std::string name = ToUtf8(application.name);
     if (path.empty() || path.find_first_of("|\r\n") != std::string::npos ||
-        name.find_first_of("\r\n") != std::string::npos) {
+        name.find_first_of("|\r\n") != std::string::npos) {
       throw FirewallError("the firewall refuses the application's properties");
     }
     std::ostringstream line;

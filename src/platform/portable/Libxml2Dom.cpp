@@ -157,7 +157,11 @@ class Libxml2Node final : public XmlNode {
   [[nodiscard]] XmlNodePtr NextSibling() const override { return Wrap(SkipBlankText(node_->next)); }
 
   [[nodiscard]] WideText Value() const override {
-    if (Kind() != XmlNodeKind::kText && Kind() != XmlNodeKind::kCData) return {};
+    const XmlNodeKind kind = Kind();
+    if (kind != XmlNodeKind::kText && kind != XmlNodeKind::kCData &&
+        kind != XmlNodeKind::kComment) {
+      return {};
+    }
     return Wide(node_->content);
   }
 
@@ -206,6 +210,13 @@ class Libxml2Node final : public XmlNode {
   [[nodiscard]] std::vector<std::pair<WideText, WideText>> Attributes() const override {
     std::vector<std::pair<WideText, WideText>> attributes;
     if (node_->type != XML_ELEMENT_NODE) return attributes;
+    // libxml2 keeps namespace declarations apart from the attributes.
+    for (const xmlNs* declaration = node_->nsDef; declaration != nullptr;
+         declaration = declaration->next) {
+      WideText name = u"xmlns";
+      if (declaration->prefix != nullptr) name += u":" + Wide(declaration->prefix);
+      attributes.emplace_back(std::move(name), Wide(declaration->href));
+    }
     for (xmlAttr* attribute = node_->properties; attribute != nullptr;
          attribute = attribute->next) {
       const XmlCharPtr value(xmlNodeListGetString(node_->doc, attribute->children, 1));

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <system_error>
+#include <vector>
 
 #include "platform/Utf8.h"
 
@@ -42,16 +43,23 @@ std::string NativePath(WideView path) {
   if (!drive_path) return ToUtf8(path);
   const std::filesystem::path root = MachineRoot();
   if (root.empty()) return {};
-  std::filesystem::path native =
-      root / "drives" / std::string(1, static_cast<char>(FoldCase(path[0]) - u'A' + 'a'));
+  // Each component resolved so far; ".." goes back one, never above the drive's own folder,
+  // as Windows resolves a path within its drive.
+  std::vector<std::filesystem::path> resolved{
+      root / "drives" / std::string(1, static_cast<char>(UpperAscii(path[0]) - u'A' + 'a'))};
   std::size_t start = 2;
   while (start <= path.size()) {
     std::size_t end = start;
     while (end < path.size() && !IsSlash(path[end])) ++end;
     const WideView component = path.substr(start, end - start);
-    if (!component.empty() && component != u".") native = MatchComponent(native, component);
+    if (component == u"..") {
+      if (resolved.size() > 1) resolved.pop_back();
+    } else if (!component.empty() && component != u".") {
+      resolved.push_back(MatchComponent(resolved.back(), component));
+    }
     start = end + 1;
   }
+  std::filesystem::path native = resolved.back();
   // A trailing separator names the directory itself, as on Windows.
   if (IsSlash(path.back())) native /= "";
   return native.string();

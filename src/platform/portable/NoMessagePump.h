@@ -8,6 +8,7 @@ namespace tovrel::portable {
 class NoMessagePump final : public MessagePump {
  public:
   void DispatchPending() const override {}
+  void RepostQuit() const noexcept override {}
 };
 
 }  // namespace tovrel::portable

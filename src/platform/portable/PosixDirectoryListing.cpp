@@ -2,35 +2,32 @@
 
 #include <filesystem>
 
+#include "platform/Utf8.h"
 #include "platform/portable/NativePath.h"
 
 namespace tovrel::portable {
 namespace {
 
-// Stands on "." when made; ".." follows, then the entries the directory iterator gives, which
-// leaves those two out.
+// Lists the entries the directory iterator gives, which leaves out "." and "..".
 class PosixDirectorySearch final : public DirectorySearch {
  public:
   explicit PosixDirectorySearch(std::filesystem::directory_iterator entries)
       : entries_(std::move(entries)) {}
 
+  [[nodiscard]] WideText Name() const override {
+    if (entries_ == std::filesystem::directory_iterator()) return {};
+    return FromUtf8(entries_->path().filename().string());
+  }
+
   [[nodiscard]] bool FindNext() override {
-    if (!past_parent_) {
-      past_parent_ = true;
-      return true;
-    }
-    if (on_entry_) {
-      std::error_code error;
-      entries_.increment(error);
-    }
-    on_entry_ = entries_ != std::filesystem::directory_iterator();
-    return on_entry_;
+    if (entries_ == std::filesystem::directory_iterator()) return false;
+    std::error_code error;
+    entries_.increment(error);
+    return !error && entries_ != std::filesystem::directory_iterator();
   }
 
  private:
   std::filesystem::directory_iterator entries_;
-  bool past_parent_ = false;
-  bool on_entry_ = false;
 };
 
 }  // namespace

@@ -30,7 +30,7 @@ WideText WindowsPath(const std::filesystem::path& native) {
   const std::string letter = in_path->string();
   if (letter.size() != 1 || !std::isalpha(static_cast<unsigned char>(letter[0]))) return as_is;
 
-  WideText windows{FoldCase(static_cast<char16_t>(letter[0])), u':', u'\\'};
+  WideText windows{UpperAscii(static_cast<char16_t>(letter[0])), u':', u'\\'};
   bool first = true;
   for (auto component = std::next(in_path); component != path.end(); ++component) {
     if (component->empty()) continue;

@@ -164,7 +164,10 @@ class MsxmlNode final : public XmlNode {
 
   [[nodiscard]] WideText Value() const override {
     const XmlNodeKind kind = Kind();
-    if (kind != XmlNodeKind::kText && kind != XmlNodeKind::kCData) return {};
+    if (kind != XmlNodeKind::kText && kind != XmlNodeKind::kCData &&
+        kind != XmlNodeKind::kComment) {
+      return {};
+    }
     return TextOf(node_);
   }
 
@@ -245,6 +248,10 @@ class MsxmlNode final : public XmlNode {
       Check(attribute->get_text(value.put()), "attribute value");
       attributes.emplace_back(FromBstr(name), FromBstr(value));
     }
+    // Namespace declarations first, as libxml2 lists them.
+    std::ranges::stable_partition(attributes, [](const auto& attribute) {
+      return attribute.first == u"xmlns" || attribute.first.starts_with(u"xmlns:");
+    });
     return attributes;
   }
 

@@ -8,17 +8,23 @@
 namespace tovrel::win32 {
 namespace {
 
+// Stands on the entry FindFirstFileW found; an empty drive root gives no handle and no entry.
 class Win32DirectorySearch final : public DirectorySearch {
  public:
-  explicit Win32DirectorySearch(UniqueFind search) : search_(std::move(search)) {}
+  Win32DirectorySearch(UniqueFind search, const WIN32_FIND_DATAW& first)
+      : search_(std::move(search)), entry_(first) {}
+
+  [[nodiscard]] WideText Name() const override {
+    return search_ ? FromWide(entry_.cFileName) : WideText();
+  }
 
   [[nodiscard]] bool FindNext() override {
-    WIN32_FIND_DATAW entry{};
-    return FindNextFileW(search_.get(), &entry) != FALSE;
+    return search_ && FindNextFileW(search_.get(), &entry_) != FALSE;
   }
 
  private:
   UniqueFind search_;
+  WIN32_FIND_DATAW entry_;
 };
 
 }  // namespace
@@ -32,8 +38,12 @@ std::unique_ptr<DirectorySearch> Win32DirectoryListing::FindFirst(WideView direc
   const WideText pattern = WideText(directory) + u"\\*.*";
   WIN32_FIND_DATAW entry{};
   UniqueFind search(FindFirstFileW(AsWide(pattern), &entry));
-  if (!search) return nullptr;
-  return std::make_unique<Win32DirectorySearch>(std::move(search));
+  if (!search) {
+    // Nothing matches in a directory that lists no entry at all, such as an empty drive root.
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES) return nullptr;
+  }
+  return std::make_unique<Win32DirectorySearch>(std::move(search), entry);
 }
 
 }  // namespace tovrel::win32

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/MessagePump.h"
 
 namespace tovrel::win32 {
@@ -8,6 +10,11 @@ namespace tovrel::win32 {
 class Win32MessagePump final : public MessagePump {
  public:
   void DispatchPending() const override;
+  void RepostQuit() const noexcept override;
+
+ private:
+  // The exit code of a quit message taken and not yet posted again.
+  mutable std::optional<int> quit_exit_code_;
 };
 
 }  // namespace tovrel::win32
