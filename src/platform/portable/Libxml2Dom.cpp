@@ -22,6 +22,9 @@
 namespace tovrel::portable {
 namespace {
 
+// Whitespace-only text is kept, for the layout of what is saved.
+constexpr int kLoadOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+
 struct DocDeleter {
   void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
 };
@@ -267,6 +270,17 @@ XmlFileLayout ReadLayout(const std::string& path) {
                            ReadAt(fd.get(), tail, kXmlLayoutTailBytes));
 }
 
+bool IsUnicodeEncoding(const char* encoding) {
+  return xmlStrncasecmp(reinterpret_cast<const xmlChar*>(encoding),
+                        reinterpret_cast<const xmlChar*>("UTF-"), 4) == 0;
+}
+
+bool Parses(const xmlChar* bytes, int size) {
+  const DocPtr doc(
+      xmlReadMemory(reinterpret_cast<const char*>(bytes), size, nullptr, nullptr, kLoadOptions));
+  return doc != nullptr;
+}
+
 XmlNodePtr Wrap(xmlNode* node) {
   return node ? std::make_unique<Libxml2Node>(node) : nullptr;
 }
@@ -274,10 +288,8 @@ XmlNodePtr Wrap(xmlNode* node) {
 class Libxml2Document final : public XmlDocument {
  public:
   [[nodiscard]] bool LoadFromFile(WideView file_name) override {
-    // Whitespace-only text is kept, for the layout of what is saved.
-    constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     const std::string path = NativePath(file_name);
-    doc_.reset(xmlReadFile(path.c_str(), nullptr, kOptions));
+    doc_.reset(xmlReadFile(path.c_str(), nullptr, kLoadOptions));
     if (!doc_ || xmlDocGetRootElement(doc_.get()) == nullptr) {
       doc_.reset();
       return false;
@@ -299,6 +311,10 @@ class Libxml2Document final : public XmlDocument {
     xmlDocDumpMemoryEnc(doc_.get(), &raw, &size, encoding);
     const XmlCharPtr bytes(raw);
     if (!bytes || size < 0) return std::nullopt;
+    // A name the declared legacy encoding cannot hold is written as bytes no parser takes (a
+    // text would become a character reference, a name cannot): such a document is read back
+    // before it may be saved.
+    if (!IsUnicodeEncoding(encoding) && !Parses(bytes.get(), size)) return std::nullopt;
     return ApplyXmlFileLayout(
         std::string(reinterpret_cast<const char*>(bytes.get()), static_cast<std::size_t>(size)),
         layout_);
