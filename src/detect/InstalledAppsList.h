@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/Text.h"
@@ -21,11 +23,16 @@ class InstalledAppsList {
   void Add(WideView directory, WideView display_name);
   // True when an entry's directory equals this one without regard to case.
   [[nodiscard]] bool HasName(WideView directory) const;
-  void Clear() { entries_.clear(); }
+  void Clear() {
+    entries_.clear();
+    directory_keys_.clear();
+  }
   [[nodiscard]] const std::vector<InstalledApp>& entries() const { return entries_; }
 
  private:
   std::vector<InstalledApp> entries_;
+  // The directories' keys for the comparison, so that a look-up does not scan the list.
+  std::unordered_set<std::string> directory_keys_;
 };
 
 }  // namespace tovrel

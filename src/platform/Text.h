@@ -33,5 +33,8 @@ char16_t UpperAscii(char16_t c);
 [[nodiscard]] int CompareIgnoreCase(WideView a, WideView b);
 // Compares names shown to the user without regard to letter case, by the user's locale.
 [[nodiscard]] bool EqualsIgnoreCaseInUserLocale(WideView a, WideView b);
+// A key of the name for EqualsIgnoreCaseInUserLocale: two names have the same key exactly when
+// they compare equal, so that a set of keys finds a name without comparing it to every other.
+[[nodiscard]] std::string CaseKeyInUserLocale(WideView name);
 
 }  // namespace tovrel

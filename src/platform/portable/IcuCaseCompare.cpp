@@ -2,6 +2,7 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <string>
 
 #include "platform/Text.h"
 
@@ -40,6 +41,17 @@ int CompareIgnoreCase(WideView a, WideView b) {
 // dotless i differ; a path compared as a name is better served by the common folding.
 bool EqualsIgnoreCaseInUserLocale(WideView a, WideView b) {
   return EqualsIgnoreCase(a, b);
+}
+
+std::string CaseKeyInUserLocale(WideView name) {
+  std::string key;
+  key.reserve(name.size() * sizeof(char16_t));
+  for (const char16_t c : name) {
+    const char16_t folded = Fold(c);
+    key.push_back(static_cast<char>(folded & 0xFF));
+    key.push_back(static_cast<char>(folded >> 8));
+  }
+  return key;
 }
 
 }  // namespace tovrel

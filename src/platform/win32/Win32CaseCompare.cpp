@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <string>
 
 #include "platform/Text.h"
 
@@ -15,6 +16,11 @@ namespace {
 
 [[nodiscard]] const wchar_t* Units(WideView text) {
   return reinterpret_cast<const wchar_t*>(text.data());
+}
+
+// The name's own units as bytes: a key that only the same name has.
+[[nodiscard]] std::string ToBytes(WideView name) {
+  return std::string(reinterpret_cast<const char*>(name.data()), name.size() * sizeof(char16_t));
 }
 
 }  // namespace
@@ -36,6 +42,25 @@ bool EqualsIgnoreCaseInUserLocale(WideView a, WideView b) {
   return CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, Units(a),
                          static_cast<int>(a.size()), Units(b), static_cast<int>(b.size()), nullptr,
                          nullptr, 0) == CSTR_EQUAL;
+}
+
+std::string CaseKeyInUserLocale(WideView name) {
+  // A sort key made with the comparison's flags orders and equates names as the comparison does.
+  constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  if (name.empty() || !FitsInt(name)) return ToBytes(name);
+  const int length = static_cast<int>(name.size());
+  const int size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, Units(name), length, nullptr, 0,
+                                 nullptr, nullptr, 0);
+  if (size <= 0) return ToBytes(name);
+  std::string key(static_cast<std::size_t>(size), '\0');
+  const int written =
+      LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, Units(name), length,
+                    reinterpret_cast<wchar_t*>(key.data()), size, nullptr, nullptr, 0);
+  if (written <= 0) return ToBytes(name);
+  key.resize(static_cast<std::size_t>(written));
+  // A sort key ends in a 0 byte, which a name's own bytes, taken below when the call fails, never
+  // do as a whole: the two kinds of key cannot meet.
+  return key;
 }
 
 }  // namespace tovrel
