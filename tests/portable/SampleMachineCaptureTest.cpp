@@ -100,6 +100,10 @@ TEST_F(SampleMachineCapture, HoldsOnlyWhatTheLookupsRead) {
     EXPECT_NE(extension, ".xml");
   }
   EXPECT_GT(files, 20U);
+  // The version carrier gives this installation's version: its settings file is read for the
+  // score alone.
+  EXPECT_EQ(DecodeUtf16Le(test::ReadBytes(captured_ / "drives/c/Ostrik/Velmora/Velm.ini")),
+            u"\uFEFF[Program]\r\nNumer=\"50\"\r\n");
   EXPECT_GE(listing_.written.size(), files + 3);
 }
 
