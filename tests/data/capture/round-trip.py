@@ -3,8 +3,8 @@
 
 The Windows build's tovrel.exe captures the sample machine from a Wine prefix into a folder; the
 Linux build's tovrel replays that folder. Every report section, the five latest-installation
-lookups and the version of every captured image must come out as the Windows build answers in
-the prefix. Exits 77 when the Linux build is missing.
+lookups, a firewall registration and the version of every captured image must come out as the
+Windows build answers in the prefix. Exits 77 when the Linux build is missing.
 
 usage: round-trip.py PREFIX TOVREL.EXE LINUX-TOVREL SETTINGS.xml WORK-DIR
 """
@@ -41,8 +41,8 @@ def main():
     code_page = re.search(r"TOVREL_ACP=(\d+)", listing).group(1)
     linux_env = dict(os.environ, TOVREL_ACP=code_page)
 
-    def replayed(*arguments):
-        run = subprocess.run([linux_tool, "--machine", captured, *arguments], env=linux_env,
+    def replayed(*arguments, machine=captured):
+        run = subprocess.run([linux_tool, "--machine", machine, *arguments], env=linux_env,
                              capture_output=True, check=True)
         return run.stdout.decode("utf-8")
 
@@ -75,6 +75,14 @@ def main():
 
     for lookup in LOOKUPS:
         compare(lookup, windows(lookup, code_page=f"cp{code_page}"), replayed(lookup))
+
+    # The firewall's state decides whether a registration is made (Wine's firewall is off); the
+    # replay registers in a copy, so that the captured folder stays as it was written.
+    registration = [r"C:\Ostrik\vl.exe", "Velmora", "1"]
+    firewall_copy = os.path.join(work, "firewall-replay")
+    shutil.copytree(captured, firewall_copy)
+    compare("add-to-firewall", windows("add-to-firewall", *registration),
+            replayed("add-to-firewall", *registration, machine=firewall_copy))
 
     drives = os.path.join(captured, "drives")
     for folder, _, names in os.walk(drives):
