@@ -11,11 +11,19 @@
 namespace tovrel::capture {
 namespace {
 
-// Every edition, in the report's order: newest first within each product, so that a folder
+// The editions of each product, newest first, as the report lists them, so that a folder
 // registered in several spellings is written in the one the report shows.
-constexpr std::array<TProductEdition, 16> kReportEditions{
-    peVL930, peVL921, peVL920, peVL911, peVL910, peVL901, peVL900, peAS930,
-    peAS921, peAS920, peAS911, peAS910, peAS901, peAS900, peFR110, peFR101};
+constexpr std::array kVelmoraEditions = {peVL930, peVL921, peVL920, peVL911,
+                                         peVL910, peVL901, peVL900};
+constexpr std::array kAstreloEditions = {peAS930, peAS921, peAS920, peAS911,
+                                         peAS910, peAS901, peAS900};
+constexpr std::array kFerrolinEditions = {peFR110, peFR101};
+
+template <std::size_t N>
+void ListEditions(const TMSI& msi, const std::array<TProductEdition, N>& editions) {
+  InstalledAppsList list;
+  for (const TProductEdition edition : editions) msi.ListInstallations(edition, list);
+}
 
 // The report's detection calls, in its order. The latest-installation lookups run as well: a
 // lookup that stops early on one installation (a version text that is not a number) reads less
@@ -34,7 +42,9 @@ void RunLookups(const TMSI& msi, const VersionResources& versions) {
         msi.GetOfficeComponentPath(office.product_pattern, office.excel_component, u"");
     if (!path.empty()) msi.AddOfficeProduct(g, path, list);
   }
-  for (const TProductEdition edition : kReportEditions) msi.ListInstallations(edition, list);
+  ListEditions(msi, kVelmoraEditions);
+  ListEditions(msi, kAstreloEditions);
+  ListEditions(msi, kFerrolinEditions);
   WideText platnik;
   std::int32_t best_score = 0;
   msi.FindPlatnik(platnik, best_score);

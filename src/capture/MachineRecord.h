@@ -70,6 +70,8 @@ struct MachineRecord {
   std::map<WideText, RecordedProduct> products;
   RecordedFirewall firewall;
 
+  // The entry of a key, profile file, file or product, made empty when it is first asked for;
+  // an entry asked for again in another case is the same entry, spelled as first asked.
   RecordedKey& Key(RegistryRoot root, WideView path);
   RecordedProfile& Profile(WideView path);
   RecordedFile& File(WideView path);

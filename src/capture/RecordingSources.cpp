@@ -54,6 +54,7 @@ std::unique_ptr<RegistryKey> RecordingRegistry::OpenKey(RegistryRoot root, WideV
   auto key = registry_.OpenKey(root, path);
   if (!key) return nullptr;
   const WideView stripped = WithoutLeadingBackslashes(path);
+  // A root itself is no key a .reg file can name; no lookup reads one.
   if (stripped.empty()) return key;
   record_.Key(root, stripped);
   return std::make_unique<RecordingKey>(std::move(key), root, WideText(stripped), record_);
