@@ -38,33 +38,38 @@ class DrivePlacement {
     const bool drive_path = path.size() >= 3 && FoldCase(path[0]) >= u'A' &&
                             FoldCase(path[0]) <= u'Z' && path[1] == u':' && IsSlash(path[2]);
     if (!drive_path) return std::nullopt;
-    std::vector<WideText> components;
+    const char16_t letter = FoldCase(path[0]);
+    // The folded and the placed path of each folder on the way, the drive's root first.
+    std::vector<std::pair<WideText, WideText>> way{
+        {WideText(1, letter),
+         u"drives/" + WideText(1, static_cast<char16_t>(letter - u'A' + u'a'))}};
     std::size_t start = 3;
     while (start <= path.size()) {
       std::size_t end = start;
       while (end < path.size() && !IsSlash(path[end])) ++end;
       const WideView component = path.substr(start, end - start);
       if (component == u"..") {
-        if (components.empty()) return std::nullopt;
-        components.pop_back();
+        if (way.size() == 1) return std::nullopt;
+        climbed_.push_back(way.back().second);
+        way.pop_back();
       } else if (!component.empty() && component != u".") {
-        components.emplace_back(component);
+        const WideText folded = way.back().first + u'\\' + Folded(component);
+        const WideText& spelling = spellings_.try_emplace(folded, component).first->second;
+        way.emplace_back(folded, way.back().second + u'/' + spelling);
       }
       start = end + 1;
     }
-    if (components.empty()) return std::nullopt;
-    WideText folded = WideText(1, FoldCase(path[0]));
-    WideText placed = u"drives/" + WideText(1, static_cast<char16_t>(folded[0] - u'A' + u'a'));
-    for (const WideText& component : components) {
-      folded += u'\\' + Folded(component);
-      const auto [spelling, unused] = spellings_.try_emplace(folded, component);
-      placed += u'/' + spelling->second;
-    }
-    return placed;
+    if (way.size() == 1) return std::nullopt;
+    return way.back().second;
   }
+
+  // The folders that a path climbed out of with "..": the sample machine resolves ".." on the
+  // disk, so they must exist there.
+  [[nodiscard]] const std::vector<WideText>& climbed() const { return climbed_; }
 
  private:
   std::map<WideText, WideText> spellings_;
+  std::vector<WideText> climbed_;
 };
 
 // The files to write below drives/, by their place; the most telling content wins a place that
@@ -175,6 +180,13 @@ class FolderWriter {
     result_.written.push_back(CapturedFile{WideText(relative), std::move(what)});
   }
 
+  void MakeFolder(WideView relative) {
+    std::error_code error;
+    fs::create_directories(folder_ / NativeRelative(relative), error);
+    if (error)
+      throw std::runtime_error("cannot make " + (folder_ / NativeRelative(relative)).string());
+  }
+
   MachineFolder& result() { return result_; }
 
  private:
@@ -236,6 +248,7 @@ MachineFolder WriteMachineFolder(const MachineRecord& record, const fs::path& fo
   writer.Write(u"registry/10-lookups.reg", lookups,
                std::to_string(record.keys.size()) + " keys, " + std::to_string(values) + " values");
   for (const auto& [path, file] : drive_files) writer.Write(path, file.bytes, file.what);
+  for (const WideText& climbed : placement.climbed()) writer.MakeFolder(climbed);
   writer.Write(u"firewall.txt", FirewallText(record.firewall), "firewall state");
   return std::move(writer.result());
 }

@@ -58,7 +58,8 @@ TEST(MachineFolder, ReadsBackAsTheMachineWasRead) {
   for (const auto& ostrik : fs::directory_iterator(folder / "drives/c")) {
     if (ostrik.path().filename() == "Office") continue;
     EXPECT_EQ(entries(ostrik.path()), 1);
-    EXPECT_EQ(entries(*fs::directory_iterator(ostrik.path())), 3);  // the settings file too
+    // The settings file too, and the folder that a path climbs out of.
+    EXPECT_EQ(entries(*fs::directory_iterator(ostrik.path())), 4);
   }
   EXPECT_FALSE(fs::exists(folder / "drives/c/Ostrik/Gone"));
 
@@ -85,6 +86,7 @@ TEST(MachineFolder, ReadsBackAsTheMachineWasRead) {
 
   EXPECT_TRUE(platform.files->FileExists(u"C:\\Ostrik\\Velmora\\Velm_Prog.vba"));
   EXPECT_TRUE(platform.files->FileExists(u"C:\\Ostrik\\Velmora\\Velm.exe"));
+  EXPECT_TRUE(platform.files->FileExists(u"c:\\OSTRIK\\velmora\\.\\\\Old\\..\\Velm.exe"));
 
   EXPECT_EQ(platform.installer->EnumProducts(0), WideText(kOffice));
   EXPECT_EQ(platform.installer->EnumProducts(1), std::nullopt);
