@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 
 #include "platform/Text.h"
 
@@ -27,6 +28,10 @@ class VersionInfo {
 
   // The file version of the root block's fixed information; nullopt when the root carries none.
   [[nodiscard]] virtual std::optional<FixedFileVersion> FileVersion() const = 0;
+
+  // The version resource as the file carries it: the root VS_VERSIONINFO block, exactly its
+  // recorded length (less when fewer bytes were read), nothing the reader added after it.
+  [[nodiscard]] virtual std::span<const std::uint8_t> ResourceBytes() const = 0;
 };
 
 // Reads the version resources of executable files.

@@ -17,6 +17,7 @@ class VersionResourceInfo final : public VersionInfo {
 
   [[nodiscard]] std::optional<WideText> QueryText(WideView path) const override;
   [[nodiscard]] std::optional<FixedFileVersion> FileVersion() const override;
+  [[nodiscard]] std::span<const std::uint8_t> ResourceBytes() const override { return bytes_; }
 
  private:
   std::vector<std::uint8_t> bytes_;

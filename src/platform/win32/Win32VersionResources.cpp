@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -43,6 +44,15 @@ class Win32VersionInfo final : public VersionInfo {
     VS_FIXEDFILEINFO fixed{};
     std::memcpy(&fixed, value, sizeof fixed);
     return FixedFileVersion{fixed.dwFileVersionMS, fixed.dwFileVersionLS};
+  }
+
+  // GetFileVersionInfoW copies the resource to the start of the buffer and may append room of its
+  // own after it; the root block's first word is the resource's length.
+  [[nodiscard]] std::span<const std::uint8_t> ResourceBytes() const override {
+    if (buffer_.size() < sizeof(WORD)) return {};
+    WORD length = 0;
+    std::memcpy(&length, buffer_.data(), sizeof length);
+    return {buffer_.data(), std::min<std::size_t>(length, buffer_.size())};
   }
 
  private:

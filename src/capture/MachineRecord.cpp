@@ -1,0 +1,46 @@
+#include "capture/MachineRecord.h"
+
+namespace tovrel::capture {
+namespace {
+
+template <typename Map, typename Key>
+auto& Entry(Map& map, const Key& key) {
+  return map.try_emplace(key).first->second;
+}
+
+}  // namespace
+
+WideText Folded(WideView text) {
+  WideText folded(text);
+  for (char16_t& c : folded) c = FoldCase(c);
+  return folded;
+}
+
+RecordedKey& MachineRecord::Key(RegistryRoot root, WideView path) {
+  RecordedKey& key = Entry(keys, std::pair(root, Folded(path)));
+  if (key.path.empty()) {
+    key.root = root;
+    key.path = path;
+  }
+  return key;
+}
+
+RecordedProfile& MachineRecord::Profile(WideView path) {
+  RecordedProfile& profile = Entry(profiles, Folded(path));
+  if (profile.path.empty()) profile.path = path;
+  return profile;
+}
+
+RecordedFile& MachineRecord::File(WideView path) {
+  RecordedFile& file = Entry(files, Folded(path));
+  if (file.path.empty()) file.path = path;
+  return file;
+}
+
+RecordedProduct& MachineRecord::Product(WideView code) {
+  RecordedProduct& product = Entry(products, WideText(code));
+  if (product.code.empty()) product.code = code;
+  return product;
+}
+
+}  // namespace tovrel::capture

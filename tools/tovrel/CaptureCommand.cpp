@@ -1,0 +1,65 @@
+#include <stdexcept>
+#include <string>
+
+#include "Commands.h"
+
+#ifdef _WIN32
+
+#include <filesystem>
+
+#include "capture/MachineCapture.h"
+#include "capture/MachineFolder.h"
+#include "platform/Platform.h"
+#include "platform/Utf8.h"
+
+namespace tovrel::tool {
+namespace {
+
+std::filesystem::path FolderPath(WideView folder) {
+  const std::string utf8 = ToUtf8(folder);
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// Writes the sample-machine folder of this machine and lists what it holds.
+std::string Capture(const Arguments& arguments) {
+  const Platform platform = MakePlatform();
+  const AnsiCodePage& code_page = *platform.code_page;
+  const capture::MachineRecord record = capture::CaptureMachine(platform);
+  const capture::MachineFolder folder =
+      capture::WriteMachineFolder(record, FolderPath(code_page.ToWide(arguments[0])));
+  std::string listing;
+  for (const capture::CapturedFile& file : folder.written) {
+    listing += code_page.ToAnsi(file.path) + "  " + file.what + "\n";
+  }
+  for (const WideText& path : folder.not_placed) {
+    listing += "not captured, on no drive: " + code_page.ToAnsi(path) + "\n";
+  }
+  const std::string number = std::to_string(code_page.Number());
+  return listing + "ANSI code page " + number + ": replay with TOVREL_ACP=" + number;
+}
+
+}  // namespace
+}  // namespace tovrel::tool
+
+#else
+
+namespace tovrel::tool {
+namespace {
+
+std::string Capture(const Arguments&) {
+  throw std::runtime_error(
+      "capture reads the Windows machine it runs on: run the Windows build's tovrel.exe there");
+}
+
+}  // namespace
+}  // namespace tovrel::tool
+
+#endif
+
+namespace tovrel::tool {
+namespace {
+
+const CommandRegistration kCapture{"capture", {"DIR", 1, Capture}};
+
+}  // namespace
+}  // namespace tovrel::tool
