@@ -35,10 +35,10 @@ bool IsSlash(char16_t c) {
 class DrivePlacement {
  public:
   [[nodiscard]] std::optional<WideText> Place(WideView path) {
-    const bool drive_path = path.size() >= 3 && FoldCase(path[0]) >= u'A' &&
-                            FoldCase(path[0]) <= u'Z' && path[1] == u':' && IsSlash(path[2]);
+    const bool drive_path = path.size() >= 3 && UpperAscii(path[0]) >= u'A' &&
+                            UpperAscii(path[0]) <= u'Z' && path[1] == u':' && IsSlash(path[2]);
     if (!drive_path) return std::nullopt;
-    const char16_t letter = FoldCase(path[0]);
+    const char16_t letter = UpperAscii(path[0]);
     // The folded and the placed path of each folder on the way, the drive's root first.
     std::vector<std::pair<WideText, WideText>> way{
         {WideText(1, letter),
@@ -53,7 +53,7 @@ class DrivePlacement {
         climbed_.push_back(way.back().second);
         way.pop_back();
       } else if (!component.empty() && component != u".") {
-        const WideText folded = way.back().first + u'\\' + Folded(component);
+        const WideText folded = way.back().first + u'\\' + FoldCase(component);
         const WideText& spelling = spellings_.try_emplace(folded, component).first->second;
         way.emplace_back(folded, way.back().second + u'/' + spelling);
       }
@@ -85,7 +85,7 @@ struct DriveFile {
 std::string ProfileBytes(const RecordedProfile& profile) {
   std::map<WideText, std::pair<WideText, WideText>> sections;
   for (const auto& [unused, value] : profile.values) {
-    auto& [name, lines] = sections[Folded(value.section)];
+    auto& [name, lines] = sections[FoldCase(value.section)];
     if (name.empty()) name = value.section;
     lines += value.key + u"=\"" + value.value + u"\"\r\n";
   }

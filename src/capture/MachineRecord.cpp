@@ -10,14 +10,8 @@ auto& Entry(Map& map, const Key& key) {
 
 }  // namespace
 
-WideText Folded(WideView text) {
-  WideText folded(text);
-  for (char16_t& c : folded) c = FoldCase(c);
-  return folded;
-}
-
 RecordedKey& MachineRecord::Key(RegistryRoot root, WideView path) {
-  RecordedKey& key = Entry(keys, std::pair(root, Folded(path)));
+  RecordedKey& key = Entry(keys, std::pair(root, FoldCase(path)));
   if (key.path.empty()) {
     key.root = root;
     key.path = path;
@@ -26,13 +20,13 @@ RecordedKey& MachineRecord::Key(RegistryRoot root, WideView path) {
 }
 
 RecordedProfile& MachineRecord::Profile(WideView path) {
-  RecordedProfile& profile = Entry(profiles, Folded(path));
+  RecordedProfile& profile = Entry(profiles, FoldCase(path));
   if (profile.path.empty()) profile.path = path;
   return profile;
 }
 
 RecordedFile& MachineRecord::File(WideView path) {
-  RecordedFile& file = Entry(files, Folded(path));
+  RecordedFile& file = Entry(files, FoldCase(path));
   if (file.path.empty()) file.path = path;
   return file;
 }

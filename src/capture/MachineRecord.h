@@ -11,10 +11,6 @@
 
 namespace tovrel::capture {
 
-// A text folded for comparing without regard to case, as Windows compares registry and file
-// names; the maps below are keyed by it and keep the spelling first met.
-WideText Folded(WideView text);
-
 // One registry value as it was read: its text, or nullopt for a value that is not text.
 struct RecordedValue {
   WideText name;

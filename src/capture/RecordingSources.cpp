@@ -21,12 +21,12 @@ class RecordingKey final : public RegistryKey {
     try {
       WideText text = key_->ReadString(value_name);
       if (!text.empty()) {
-        recorded.values.insert_or_assign(Folded(value_name),
+        recorded.values.insert_or_assign(FoldCase(value_name),
                                          RecordedValue{WideText(value_name), text});
       }
       return text;
     } catch (const RegistryError&) {
-      recorded.values.insert_or_assign(Folded(value_name),
+      recorded.values.insert_or_assign(FoldCase(value_name),
                                        RecordedValue{WideText(value_name), std::nullopt});
       throw;
     }
@@ -67,7 +67,7 @@ WideText RecordingProfileFiles::ReadProfileString(WideView file_name, WideView s
     return profiles_.ReadProfileString(file_name, section, key, default_value);
   }
   record_.Profile(file_name).values.insert_or_assign(
-      std::pair(Folded(section), Folded(key)),
+      std::pair(FoldCase(section), FoldCase(key)),
       RecordedProfileValue{WideText(section), WideText(key), value});
   return value;
 }

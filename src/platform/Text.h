@@ -28,6 +28,9 @@ char16_t UpperAscii(char16_t c);
 // Compares unit by unit without regard to letter case, as Windows compares registry, profile and
 // file names: Cyrillic, Greek and every other cased alphabet included.
 [[nodiscard]] bool EqualsIgnoreCase(WideView a, WideView b);
+// The name with every unit mapped as EqualsIgnoreCase maps it: two names map to the same text
+// exactly when EqualsIgnoreCase holds, so that the text can key a map of names.
+[[nodiscard]] WideText FoldCase(WideView name);
 // Orders names as Windows lists registry keys: negative, 0 or positive as a sorts before, with or
 // after b; 0 exactly when EqualsIgnoreCase holds.
 [[nodiscard]] int CompareIgnoreCase(WideView a, WideView b);

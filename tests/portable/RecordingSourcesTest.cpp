@@ -47,8 +47,8 @@ TEST_F(RecordingSourcesTest, RegistryValuesAndSubkeys) {
       record_.Key(RegistryRoot::kLocalMachine, u"software\\app\\one");
   EXPECT_EQ(recorded.path, u"SOFTWARE\\App\\One");
   ASSERT_EQ(recorded.values.size(), 2U);
-  EXPECT_EQ(recorded.values.at(u"PATH").text, u"C:\\App");
-  EXPECT_EQ(recorded.values.at(u"COUNT").text, std::nullopt);
+  EXPECT_EQ(recorded.values.at(FoldCase(u"Path")).text, u"C:\\App");
+  EXPECT_EQ(recorded.values.at(FoldCase(u"Count")).text, std::nullopt);
 }
 
 TEST_F(RecordingSourcesTest, SettingsKeysThatHoldTheEmptyTextAreTold) {
@@ -58,8 +58,8 @@ TEST_F(RecordingSourcesTest, SettingsKeysThatHoldTheEmptyTextAreTold) {
   EXPECT_EQ(profiles.ReadProfileString(kIni, u"Program", u"Missing", u"0  "), u"0");
   const auto& values = record_.Profile(kIni).values;
   ASSERT_EQ(values.size(), 2U);
-  EXPECT_EQ(values.at({u"PROGRAM", u"EMPTY"}).value, u"");
-  EXPECT_EQ(values.at({u"PROGRAM", u"NUMER"}).value, u"7");
+  EXPECT_EQ(values.at({FoldCase(u"Program"), FoldCase(u"Empty")}).value, u"");
+  EXPECT_EQ(values.at({FoldCase(u"Program"), FoldCase(u"Numer")}).value, u"7");
 }
 
 TEST_F(RecordingSourcesTest, FilesAreOnlyRead) {

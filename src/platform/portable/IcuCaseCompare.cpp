@@ -27,6 +27,12 @@ namespace {
 
 }  // namespace
 
+WideText FoldCase(WideView name) {
+  WideText folded(name);
+  for (char16_t& c : folded) c = Fold(c);
+  return folded;
+}
+
 bool EqualsIgnoreCase(WideView a, WideView b) {
   return std::ranges::equal(a, b, [](char16_t x, char16_t y) { return Fold(x) == Fold(y); });
 }

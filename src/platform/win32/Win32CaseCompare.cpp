@@ -25,6 +25,19 @@ namespace {
 
 }  // namespace
 
+WideText FoldCase(WideView name) {
+  // The invariant upper-case mapping is the table the ordinal comparison ignores case by.
+  WideText folded(name);
+  if (folded.empty() || !FitsInt(folded)) return folded;
+  const int length = static_cast<int>(folded.size());
+  if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, Units(name), length,
+                    reinterpret_cast<wchar_t*>(folded.data()), length, nullptr, nullptr,
+                    0) != length) {
+    return WideText(name);
+  }
+  return folded;
+}
+
 bool EqualsIgnoreCase(WideView a, WideView b) {
   return a.size() == b.size() && CompareIgnoreCase(a, b) == 0;
 }
