@@ -20,7 +20,7 @@ bool HasSeparator(WideView path) {
 XmlNodePtr FindDeep(const XmlNode& start, WideView name) {
   XmlNodePtr found;
   XMLWalkBelow(start, [&](const XmlNode& node) {
-    if (node.Name() != name) return false;
+    if (!node.HasName(name)) return false;
     found = node.Clone();
     return true;
   });
@@ -29,7 +29,7 @@ XmlNodePtr FindDeep(const XmlNode& start, WideView name) {
 
 XmlNodePtr FindDirectChild(const XmlNode& node, WideView name) {
   for (XmlNodePtr child = node.FirstChild(); child; child = child->NextSibling()) {
-    if (child->Name() == name) return child;
+    if (child->HasName(name)) return child;
   }
   return nullptr;
 }
@@ -79,7 +79,7 @@ NodeSearch XMLFindSearch(const XmlNode& start, WideView path) {
   XmlNodePtr node = start.Clone();
   WideText rest(path);
   for (;;) {
-    if (PathFirstPart(rest) == node->Name()) rest = PathRest(rest);
+    if (node->HasName(PathFirstPart(rest))) rest = PathRest(rest);
     if (!HasSeparator(rest)) return NodeSearch{std::move(node), std::move(rest)};
     node = XMLFindChild(*node, PathFirstPart(rest));
     rest = PathRest(rest);
@@ -119,7 +119,7 @@ XmlNodePtr XMLFindOrCreateNode(XmlNode& start, WideView path) {
   XmlNodePtr node = start.Clone();
   WideText rest(path);
   for (;;) {
-    if (PathFirstPart(rest) == node->Name()) rest = PathRest(rest);
+    if (node->HasName(PathFirstPart(rest))) rest = PathRest(rest);
     if (!HasSeparator(rest)) {
       XmlNodePtr found = FindDeep(*node, rest);
       return found ? std::move(found) : node->AddChild(rest);
