@@ -50,7 +50,8 @@ else()
   set(sample_office ${sample_parts}/office)
   add_custom_command(
     OUTPUT ${sample_parts}/office.stamp
-    COMMAND ${CMAKE_SOURCE_DIR}/scripts/machine-office-part ${sample_parts}/wineprefix
+    COMMAND ${CMAKE_COMMAND} -E env TOVREL_WINE_BASE=${TOVREL_WINE_BASE}
+            ${CMAKE_SOURCE_DIR}/scripts/machine-office-part ${sample_parts}/wineprefix
             ${sample_office} ${TOVREL_SAMPLE_OFFICE_PACKAGES}
     COMMAND ${CMAKE_COMMAND} -E touch ${sample_parts}/office.stamp
     DEPENDS ${TOVREL_SAMPLE_OFFICE_PACKAGES} ${CMAKE_SOURCE_DIR}/scripts/machine-office-part

@@ -6,11 +6,16 @@
 
 namespace tovrel {
 
+// Each export's body is one call on the registry (platform/Registry.h), which may then read a
+// sample machine's registry files once for the whole call.
+
 // Runs an integer export's body; any exception ends the call with 0.
 template <typename Body>
 std::int32_t IntegerExport(Body&& body) noexcept {
   try {
-    return body(TheModule());
+    Module& module = TheModule();
+    const RegistryCall call(*module.platform().registry);
+    return body(module);
   } catch (...) {
     return 0;
   }
@@ -22,6 +27,7 @@ template <typename Body>
 const char* TextExport(Body&& body) noexcept {
   try {
     Module& module = TheModule();
+    const RegistryCall call(*module.platform().registry);
     return module.SetResult(body(module));
   } catch (...) {
     return "";

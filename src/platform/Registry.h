@@ -56,6 +56,24 @@ class Registry {
   // access is refused.
   [[nodiscard]] virtual std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root,
                                                              WideView path) const = 0;
+
+  // The start and the end of one call of the library, marked by its exported function; marks
+  // may nest. A registry read from files may read them once per call instead of on every key, so
+  // that a call sees one state of the machine.
+  virtual void BeginCall() const {}
+  virtual void EndCall() const {}
+};
+
+// Marks one call of the library on the registry for as long as it lives.
+class RegistryCall {
+ public:
+  explicit RegistryCall(const Registry& registry) : registry_(registry) { registry_.BeginCall(); }
+  RegistryCall(const RegistryCall&) = delete;
+  RegistryCall& operator=(const RegistryCall&) = delete;
+  ~RegistryCall() { registry_.EndCall(); }
+
+ private:
+  const Registry& registry_;
 };
 
 }  // namespace tovrel

@@ -33,6 +33,9 @@ class XmlNode {
 
   // The DOM node name: an element's qualified name, "#text", "#cdata-section", "#comment".
   [[nodiscard]] virtual WideText Name() const = 0;
+  // Whether Name() is `name`; a backend may answer without building the name, as the path
+  // search asks it of every node it passes.
+  [[nodiscard]] virtual bool HasName(WideView name) const { return Name() == name; }
   [[nodiscard]] virtual XmlNodeKind Kind() const = 0;
 
   // Child nodes of every kind in document order, stepped through from the first one; null

@@ -16,36 +16,20 @@ bool HasSeparator(WideView path) {
   return path.find_first_of(u"\\.") != WideView::npos;
 }
 
-// The last component: the first node of that name in a depth-first, document-order walk, the
-// node itself first. The siblings still to visit are kept on a stack of their own, so that a deep
-// document costs no call stack; a node the DOM fails on is passed over with its subtree.
+// The last component: the first node of that name in the search's walk.
 XmlNodePtr FindDeep(const XmlNode& start, WideView name) {
-  std::vector<XmlNodePtr> pending_siblings;
-  XmlNodePtr node = start.Clone();
-  for (bool is_start = true; node; is_start = false) {
-    XmlNodePtr next;
-    try {
-      if (node->Name() == name) return node;
-      if (!is_start) {
-        if (XmlNodePtr sibling = node->NextSibling()) {
-          pending_siblings.push_back(std::move(sibling));
-        }
-      }
-      next = node->FirstChild();
-    } catch (const XmlDomError&) {
-    }
-    if (!next && !pending_siblings.empty()) {
-      next = std::move(pending_siblings.back());
-      pending_siblings.pop_back();
-    }
-    node = std::move(next);
-  }
-  return nullptr;
+  XmlNodePtr found;
+  XMLWalkBelow(start, [&](const XmlNode& node) {
+    if (!node.HasName(name)) return false;
+    found = node.Clone();
+    return true;
+  });
+  return found;
 }
 
 XmlNodePtr FindDirectChild(const XmlNode& node, WideView name) {
   for (XmlNodePtr child = node.FirstChild(); child; child = child->NextSibling()) {
-    if (child->Name() == name) return child;
+    if (child->HasName(name)) return child;
   }
   return nullptr;
 }
@@ -67,16 +51,45 @@ XmlNodePtr XMLFindChild(const XmlNode& node, WideView name) {
   throw EDVXmlError("Child node: <<" + NarrowAscii(name) + ">> not found");
 }
 
+bool XMLWalkBelow(const XmlNode& start, const std::function<bool(const XmlNode&)>& visit) {
+  std::vector<XmlNodePtr> pending_siblings;
+  XmlNodePtr node = start.Clone();
+  for (bool is_start = true; node; is_start = false) {
+    XmlNodePtr next;
+    try {
+      if (visit(*node)) return true;
+      if (!is_start) {
+        if (XmlNodePtr sibling = node->NextSibling()) {
+          pending_siblings.push_back(std::move(sibling));
+        }
+      }
+      next = node->FirstChild();
+    } catch (const XmlDomError&) {
+    }
+    if (!next && !pending_siblings.empty()) {
+      next = std::move(pending_siblings.back());
+      pending_siblings.pop_back();
+    }
+    node = std::move(next);
+  }
+  return false;
+}
+
+NodeSearch XMLFindSearch(const XmlNode& start, WideView path) {
+  XmlNodePtr node = start.Clone();
+  WideText rest(path);
+  for (;;) {
+    if (node->HasName(PathFirstPart(rest))) rest = PathRest(rest);
+    if (!HasSeparator(rest)) return NodeSearch{std::move(node), std::move(rest)};
+    node = XMLFindChild(*node, PathFirstPart(rest));
+    rest = PathRest(rest);
+  }
+}
+
 XmlNodePtr XMLFindNode(const XmlNode& start, WideView path) {
   try {
-    XmlNodePtr node = start.Clone();
-    WideText rest(path);
-    for (;;) {
-      if (PathFirstPart(rest) == node->Name()) rest = PathRest(rest);
-      if (!HasSeparator(rest)) return FindDeep(*node, rest);
-      node = XMLFindChild(*node, PathFirstPart(rest));
-      rest = PathRest(rest);
-    }
+    const NodeSearch search = XMLFindSearch(start, path);
+    return FindDeep(*search.below, search.name);
   } catch (const EDVXmlError&) {
     return nullptr;
   } catch (const XmlDomError&) {
@@ -106,7 +119,7 @@ XmlNodePtr XMLFindOrCreateNode(XmlNode& start, WideView path) {
   XmlNodePtr node = start.Clone();
   WideText rest(path);
   for (;;) {
-    if (PathFirstPart(rest) == node->Name()) rest = PathRest(rest);
+    if (node->HasName(PathFirstPart(rest))) rest = PathRest(rest);
     if (!HasSeparator(rest)) {
       XmlNodePtr found = FindDeep(*node, rest);
       return found ? std::move(found) : node->AddChild(rest);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 
 #include "platform/Text.h"
@@ -21,6 +22,22 @@ WideText PathRest(WideView path);
 
 // The first direct child named `name`; raises EDVXmlError when there is none.
 XmlNodePtr XMLFindChild(const XmlNode& node, WideView name);
+
+// Where XMLFindNode looks for a path: the node that its leading components reach as direct
+// children, and the last component, searched anywhere below that node. Raises EDVXmlError when a
+// component on the way is missing.
+struct NodeSearch {
+  XmlNodePtr below;
+  WideText name;
+};
+NodeSearch XMLFindSearch(const XmlNode& start, WideView path);
+
+// Shows `visit` the nodes that the search for a last component looks at, in its order: `start`
+// itself, then every node below it depth-first in document order, until `visit` gives true. A
+// node the DOM fails on (`visit` may raise XmlDomError too) is passed over with its subtree and
+// the siblings after it. The siblings still to visit are kept on a stack of their own, so that a
+// deep document costs no call stack. True when `visit` gave true.
+bool XMLWalkBelow(const XmlNode& start, const std::function<bool(const XmlNode&)>& visit);
 
 // The node a path names below `start`, or null. Intermediate components name direct children;
 // the last one is searched depth-first in document order, `start` itself first. A leading

@@ -51,6 +51,25 @@ TEST_F(MachineRegistryFiles, AMalformedFileIsRejectedWholeAndNamed) {
   EXPECT_TRUE(Opens(u"Software\\Half"));
 }
 
+// An export reads the machine's files once: the whole call sees the state of its first key, and
+// the next call sees what changed in between.
+TEST_F(MachineRegistryFiles, ACallSeesOneStateAndTheNextCallTheChange) {
+  ASSERT_TRUE(registry_.Import("10-first", test::UnicodeRegFile(u"[HKCU\\Software\\V]\n")));
+  {
+    const RegistryCall call(*platform_.registry);
+    const RegistryCall nested(*platform_.registry);
+    EXPECT_TRUE(Opens(u"Software\\V"));
+    ASSERT_TRUE(registry_.Import("20-later", test::UnicodeRegFile(u"[-HKCU\\Software\\V]\n")));
+    EXPECT_TRUE(Opens(u"Software\\V"));
+  }
+  EXPECT_FALSE(Opens(u"Software\\V"));
+  {
+    const RegistryCall call(*platform_.registry);
+    ASSERT_TRUE(registry_.Import("10-first", test::UnicodeRegFile(u"[HKCU\\Software\\W]\n")));
+    EXPECT_TRUE(Opens(u"Software\\W"));
+  }
+}
+
 TEST(MachineRegistryWithoutMachine, HasOnlyEmptyRoots) {
   unsetenv("TOVREL_MACHINE");
   const Platform platform = MakePlatform();

@@ -1,24 +1,48 @@
 #include "support/DetectionMachine.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdlib>
 #include <fstream>
 
 #include "support/VersionFixtures.h"
+#ifdef _WIN32
+#include "platform/win32/UniqueAny.h"
+#endif
 
 namespace tovrel::test {
 namespace {
 
 #ifdef _WIN32
-// Every key the product lookups read, deleted before each scenario is imported. Wine's reg import
-// leaves a "[-key]" line of the 32-bit view undone, so they are deleted with reg delete.
-constexpr std::u16string_view kProductKeys[] = {
-    u"HKLM\\SOFTWARE\\Ostrik",
-    u"HKCU\\SOFTWARE\\Ostrik",
-    u"HKLM\\SOFTWARE\\Delvar",
-    u"HKCU\\SOFTWARE\\Delvar",
-    u"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    u"{05381030-963D-4779-BECA-0D7D49268EDB}",
+// Every key the product lookups read, by its parent and name, deleted before each scenario is
+// imported. Wine's reg import leaves a "[-key]" line of the 32-bit view undone, so they are
+// deleted here, in the process rather than by a reg.exe for each.
+struct ProductKey {
+  HKEY root;
+  const wchar_t* parent;
+  const wchar_t* name;
 };
+const ProductKey kProductKeys[] = {
+    {HKEY_LOCAL_MACHINE, L"SOFTWARE", L"Ostrik"},
+    {HKEY_CURRENT_USER, L"SOFTWARE", L"Ostrik"},
+    {HKEY_LOCAL_MACHINE, L"SOFTWARE", L"Delvar"},
+    {HKEY_CURRENT_USER, L"SOFTWARE", L"Delvar"},
+    {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+     L"{05381030-963D-4779-BECA-0D7D49268EDB}"},
+};
+
+// Deletes the key with its subkeys from the 32-bit view; a key that is not there is as good.
+void DeleteProductKey(const ProductKey& key) {
+  HKEY parent = nullptr;
+  if (RegOpenKeyExW(key.root, key.parent, 0, KEY_WOW64_32KEY | KEY_ALL_ACCESS, &parent) !=
+      ERROR_SUCCESS) {
+    return;
+  }
+  const win32::UniqueAny<HKEY, ::RegCloseKey> owned(parent);
+  RegDeleteTreeW(owned.get(), key.name);
+}
 #endif
 
 std::filesystem::path DriveRoot([[maybe_unused]] const TestRegistry& registry) {
@@ -52,10 +76,7 @@ bool DetectionMachine::Available() {
 
 bool DetectionMachine::SetRegistry(std::string_view lines) const {
 #ifdef _WIN32
-  for (const std::u16string_view key : kProductKeys) {
-    // A key that is not there yet makes reg delete fail, which is as good.
-    RunSystemProgram(u"reg.exe delete \"" + std::u16string(key) + u"\" /reg:32 /f");
-  }
+  for (const ProductKey& key : kProductKeys) DeleteProductKey(key);
 #endif
   std::string bytes = "REGEDIT4\r\n\r\n";
   for (const char c : lines) {

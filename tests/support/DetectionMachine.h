@@ -10,8 +10,8 @@ namespace tovrel::test {
 
 // A sample machine for the product lookups: registry keys given as REGEDIT4 text, and files on
 // drive M:. Portable: a fresh machine folder that TOVREL_MACHINE names while this object lives.
-// Windows: the products' keys are deleted with reg delete and the text imported with "reg import
-// /reg:32", and drive M: is a folder that the test runner links into its own Wine prefix
+// Windows: the products' keys are deleted from the 32-bit view and the text imported with "reg
+// import /reg:32", and drive M: is a folder that the test runner links into its own Wine prefix
 // (announced by TOVREL_DETECTION_DRIVE); it is emptied first.
 class DetectionMachine {
  public:

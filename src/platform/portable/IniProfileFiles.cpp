@@ -8,8 +8,7 @@
 
 namespace tovrel::portable {
 
-IniProfileFiles::IniProfileFiles(std::unique_ptr<const AnsiCodePage> code_page)
-    : code_page_(std::move(code_page)) {}
+IniProfileFiles::IniProfileFiles(const AnsiCodePage& code_page) : code_page_(code_page) {}
 
 WideText IniProfileFiles::ReadProfileString(WideView file_name, WideView section, WideView key,
                                             WideView default_value) const {
@@ -21,7 +20,7 @@ WideText IniProfileFiles::ReadProfileString(WideView file_name, WideView section
   if (!in) return WideText(default_value);
   std::ostringstream bytes;
   bytes << in.rdbuf();
-  const WideText text = DecodeProfileFile(bytes.str(), *code_page_);
+  const WideText text = DecodeProfileFile(bytes.str(), code_page_);
   return FindProfileValue(text, section, key).value_or(WideText(default_value));
 }
 

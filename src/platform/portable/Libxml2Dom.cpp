@@ -43,6 +43,16 @@ WideText Wide(const xmlChar* text) {
   return text ? FromUtf8(reinterpret_cast<const char*>(text)) : WideText();
 }
 
+// Whether the UTF-8 text is the UTF-16 one; compared in place while both are ASCII.
+bool SameText(const xmlChar* utf8, WideView wide) {
+  if (utf8 == nullptr) return wide.empty();
+  std::size_t i = 0;
+  for (; utf8[i] != 0 && utf8[i] < 0x80; ++i) {
+    if (i == wide.size() || wide[i] != utf8[i]) return false;
+  }
+  return utf8[i] == 0 ? i == wide.size() : Wide(utf8) == wide;
+}
+
 bool IsBlankTextNode(const xmlNode* node) {
   if (node == nullptr || node->type != XML_TEXT_NODE) return false;
   for (const xmlChar* text = node->content; text && *text; ++text) {
@@ -119,21 +129,20 @@ class Libxml2Node final : public XmlNode {
   [[nodiscard]] XmlNodePtr Clone() const override { return std::make_unique<Libxml2Node>(node_); }
 
   [[nodiscard]] WideText Name() const override {
-    switch (node_->type) {
-      case XML_TEXT_NODE:
-        return u"#text";
-      case XML_CDATA_SECTION_NODE:
-        return u"#cdata-section";
-      case XML_COMMENT_NODE:
-        return u"#comment";
-      default:
-        break;
-    }
+    if (const WideView fixed = FixedName(); !fixed.empty()) return WideText(fixed);
     WideText name = Wide(node_->name);
     if (node_->type == XML_ELEMENT_NODE && node_->ns != nullptr && node_->ns->prefix != nullptr) {
       name = Wide(node_->ns->prefix) + u":" + name;
     }
     return name;
+  }
+
+  [[nodiscard]] bool HasName(WideView name) const override {
+    if (const WideView fixed = FixedName(); !fixed.empty()) return name == fixed;
+    if (node_->type == XML_ELEMENT_NODE && node_->ns != nullptr && node_->ns->prefix != nullptr) {
+      return Name() == name;
+    }
+    return SameText(node_->name, name);
   }
 
   [[nodiscard]] XmlNodeKind Kind() const override {
@@ -239,6 +248,20 @@ class Libxml2Node final : public XmlNode {
   }
 
  private:
+  // The DOM's name of a node kind that has no name of its own; empty for the others.
+  [[nodiscard]] WideView FixedName() const {
+    switch (node_->type) {
+      case XML_TEXT_NODE:
+        return u"#text";
+      case XML_CDATA_SECTION_NODE:
+        return u"#cdata-section";
+      case XML_COMMENT_NODE:
+        return u"#comment";
+      default:
+        return {};
+    }
+  }
+
   [[nodiscard]] ElementSurroundings Surroundings() const {
     ElementSurroundings surroundings;
     const xmlNode* last = LastNonBlankChild(node_);

@@ -84,17 +84,26 @@ std::shared_ptr<const RegistryTree> LoadMachineRegistry(const std::filesystem::p
   return tree;
 }
 
-MachineRegistry::MachineRegistry(std::unique_ptr<const AnsiCodePage> code_page)
-    : code_page_(std::move(code_page)) {}
+MachineRegistry::MachineRegistry(const AnsiCodePage& code_page) : code_page_(code_page) {}
 
 std::shared_ptr<const RegistryTree> MachineRegistry::Current() const {
+  if (current_in_call_) return loaded_;
   const std::filesystem::path machine = MachineRoot();
   std::string stamp = Stamp(machine);
   if (!loaded_ || stamp != loaded_stamp_) {
-    loaded_ = LoadMachineRegistry(machine, *code_page_);
+    loaded_ = LoadMachineRegistry(machine, code_page_);
     loaded_stamp_ = std::move(stamp);
   }
+  current_in_call_ = call_depth_ > 0;
   return loaded_;
+}
+
+void MachineRegistry::BeginCall() const {
+  if (call_depth_++ == 0) current_in_call_ = false;
+}
+
+void MachineRegistry::EndCall() const {
+  if (--call_depth_ == 0) current_in_call_ = false;
 }
 
 std::unique_ptr<RegistryKey> MachineRegistry::OpenKey(RegistryRoot root, WideView path) const {

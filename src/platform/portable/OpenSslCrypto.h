@@ -4,7 +4,7 @@
 
 namespace tovrel::portable {
 
-// SHA-1 and AES from OpenSSL's libcrypto.
+// SHA-1 and AES from OpenSSL's libcrypto, which is loaded by the first of them (LibCrypto.h).
 class OpenSslCrypto final : public Crypto {
  public:
   [[nodiscard]] Sha1Digest Sha1(std::string_view bytes) const override;

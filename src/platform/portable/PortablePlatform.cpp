@@ -39,12 +39,15 @@ Platform MakePlatform() {
       .firewall = std::make_unique<portable::FirewallFile>(),
       .versions = std::make_unique<portable::PeVersionResources>(),
       .directories = std::make_unique<portable::PosixDirectoryListing>(),
-      .registry = std::make_unique<portable::MachineRegistry>(MakeCodePage()),
-      .profiles = std::make_unique<portable::IniProfileFiles>(MakeCodePage()),
+      .registry = nullptr,
+      .profiles = nullptr,
       .crypto = std::make_unique<portable::OpenSslCrypto>(),
       .host = std::make_unique<portable::ProcHostProcess>(),
       .messages = std::make_unique<portable::NoMessagePump>(),
   };
+  // One code page for every service; the platform's member outlives the others.
+  platform.registry = std::make_unique<portable::MachineRegistry>(*platform.code_page);
+  platform.profiles = std::make_unique<portable::IniProfileFiles>(*platform.code_page);
   platform.installer =
       std::make_unique<portable::RegistryInstallerDatabase>(*platform.registry, *platform.files);
   return platform;

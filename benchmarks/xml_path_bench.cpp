@@ -1,0 +1,107 @@
+// The node-path search and a settings-file change, each against a yardstick measured beside it in
+// the same iterations; the "ratio" counter is the first time over the second.
+//   GetLastOfManySiblings: XMLGetNode r.b with <b> after 100,000 siblings of <a>'s children,
+//     against the same file with <b> first (goal: at most 1.5).
+//   AddAgainstRead: XMLAddNode r.NEW.KEY v on that file, against XMLGetNode r.b on it (goal: at
+//     most 2).
+//   AddAgainstBareLibxml2/<bytes>: DoXMLAddNode r.NEW.KEY v on a settings file of 100 KiB and
+//     5 MiB, against libxml2 alone parsing, adding and saving the same (goal: at most 1.3).
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "Tovrel.h"
+#include "platform/Platform.h"
+#include "support/BareXmlAdd.h"
+#include "support/BenchFiles.h"
+#include "xmlsettings/XmlValues.h"
+
+namespace {
+
+using tovrel::bench::TempFolder;
+using Clock = std::chrono::steady_clock;
+
+constexpr std::size_t kSiblings = 100'000;
+
+// Runs the call and adds the seconds it took.
+template <typename Call>
+void Timed(double& seconds, Call&& call) {
+  const auto start = Clock::now();
+  call();
+  seconds += std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void SetRatio(benchmark::State& state, double measured, double yardstick) {
+  const double iterations = static_cast<double>(state.iterations());
+  state.counters["measured_ms"] = measured * 1000 / iterations;
+  state.counters["yardstick_ms"] = yardstick * 1000 / iterations;
+  state.counters["ratio"] = yardstick > 0 ? measured / yardstick : 0;
+}
+
+void GetLastOfManySiblings(benchmark::State& state) {
+  const TempFolder folder;
+  const std::string last =
+      folder.Write("last.xml", tovrel::bench::SiblingsDocument(kSiblings, false)).string();
+  const std::string first =
+      folder.Write("first.xml", tovrel::bench::SiblingsDocument(kSiblings, true)).string();
+  double measured = 0;
+  double yardstick = 0;
+  for (auto _ : state) {
+    std::string found;
+    Timed(measured, [&] { found = XMLGetNode(last.c_str(), "r.b"); });
+    Timed(yardstick, [&] { found += XMLGetNode(first.c_str(), "r.b"); });
+    if (found != "okok") state.SkipWithError("r.b was not read");
+  }
+  SetRatio(state, measured, yardstick);
+}
+
+void AddAgainstRead(benchmark::State& state) {
+  const TempFolder folder;
+  const std::string document = tovrel::bench::SiblingsDocument(kSiblings, false);
+  const std::string file = folder.Write("settings.xml", document).string();
+  double measured = 0;
+  double yardstick = 0;
+  for (auto _ : state) {
+    folder.Write("settings.xml", document);
+    Timed(yardstick, [&] { benchmark::DoNotOptimize(XMLGetNode(file.c_str(), "r.b")); });
+    std::int32_t added = 0;
+    Timed(measured, [&] { added = XMLAddNode(file.c_str(), "r.NEW.KEY", "v"); });
+    if (added != 1) state.SkipWithError("r.NEW.KEY was not added");
+  }
+  SetRatio(state, measured, yardstick);
+}
+
+void AddAgainstBareLibxml2(benchmark::State& state) {
+  const TempFolder folder;
+  const std::string document =
+      tovrel::bench::SettingsDocument(static_cast<std::size_t>(state.range(0)));
+  const std::filesystem::path file = folder.path() / "settings.xml";
+  const tovrel::Platform platform = tovrel::MakePlatform();
+  const tovrel::SettingsServices services{*platform.xml, *platform.files};
+  const tovrel::WideText wide_file = platform.code_page->ToWide(file.string());
+  double measured = 0;
+  double yardstick = 0;
+  for (auto _ : state) {
+    folder.Write("settings.xml", document);
+    bool added = false;
+    Timed(yardstick, [&] { added = tovrel::bench::BareXmlAdd(file.c_str()); });
+    folder.Write("settings.xml", document);
+    Timed(measured, [&] {
+      added = tovrel::DoXMLAddNode(services, wide_file, u"r.NEW.KEY", u"v") == 1 && added;
+    });
+    if (!added) state.SkipWithError("r.NEW.KEY was not added");
+  }
+  SetRatio(state, measured, yardstick);
+}
+
+BENCHMARK(GetLastOfManySiblings)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(AddAgainstRead)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(AddAgainstBareLibxml2)
+    ->Arg(100 << 10)
+    ->Arg(5 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2);
+
+}  // namespace
