@@ -79,7 +79,7 @@ bool RecordingFileSystem::FileExists(WideView path) const {
   return exists;
 }
 
-bool RecordingFileSystem::ReplaceFileContents(WideView, std::string_view) const {
+bool RecordingFileSystem::ReplaceFileWith(WideView, const ContentWriter&) const {
   return false;
 }
 

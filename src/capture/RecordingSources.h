@@ -11,7 +11,7 @@ namespace tovrel::capture {
 
 // Stand-ins for the platform services that the product lookups read. Each passes every read on
 // to the real service, answers exactly what it answered, and notes what was read in the record.
-// None of them changes anything: the one writing call, ReplaceFileContents, is refused.
+// None of them changes anything: the one writing call, ReplaceFileWith, is refused.
 
 class RecordingRegistry final : public Registry {
  public:
@@ -42,7 +42,7 @@ class RecordingFileSystem final : public FileSystem {
   RecordingFileSystem(const FileSystem& files, MachineRecord& record)
       : files_(files), record_(record) {}
   [[nodiscard]] bool FileExists(WideView path) const override;
-  [[nodiscard]] bool ReplaceFileContents(WideView path, std::string_view bytes) const override;
+  [[nodiscard]] bool ReplaceFileWith(WideView path, const ContentWriter& write) const override;
 
  private:
   const FileSystem& files_;

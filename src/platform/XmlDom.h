@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ByteSink.h"
 #include "platform/Text.h"
 
 namespace tovrel {
@@ -78,9 +79,10 @@ class XmlDocument {
   [[nodiscard]] virtual bool LoadFromFile(WideView file_name) = 0;
   // The root element of the loaded document; null before a successful load.
   [[nodiscard]] virtual XmlNodePtr DocumentElement() const = 0;
-  // The whole document as the bytes of a file, in the encoding it declares, with the loaded
-  // file's declaration, line ends and ending; nullopt when the DOM cannot serialise it.
-  [[nodiscard]] virtual std::optional<std::string> Serialize() const = 0;
+  // Writes the whole document into the sink as the bytes of a file, in the encoding it declares,
+  // with the loaded file's declaration, line ends and ending; false when the DOM cannot write it
+  // as a file that loads again, or the sink refused.
+  [[nodiscard]] virtual bool Write(const ByteSink& sink) const = 0;
 };
 
 // Makes documents; raises XmlDomError when the platform has no usable DOM.

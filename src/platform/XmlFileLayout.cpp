@@ -29,18 +29,6 @@ std::size_t DeclarationLength(std::string_view text) {
   return length;
 }
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  std::string out;
-  out.reserve(text.size());
-  std::size_t start = 0;
-  for (std::size_t found; (found = text.find(from, start)) != std::string::npos;
-       start = found + from.size()) {
-    out.append(text, start, found - start).append(to);
-  }
-  out.append(text, start, std::string::npos);
-  text = std::move(out);
-}
-
 }  // namespace
 
 XmlFileLayout ReadXmlFileLayout(std::string_view head, std::string_view tail) {
@@ -59,24 +47,87 @@ XmlFileLayout ReadXmlFileLayout(std::string_view head, std::string_view tail) {
   return layout;
 }
 
-std::optional<std::string> ApplyXmlFileLayout(std::string serialized, const XmlFileLayout& layout) {
-  if (!layout.ascii_compatible) return serialized;
-  std::string_view body(serialized);
-  if (body.starts_with(kUtf8Bom)) body.remove_prefix(kUtf8Bom.size());
-  const std::size_t declaration = DeclarationLength(body);
-  if (declaration == 0 && layout.prolog.find(kDeclarationStart) != std::string::npos) {
-    return std::nullopt;
+bool XmlLayoutWriter::Put(std::string_view bytes) {
+  if (failed_) return false;
+  if (!layout_.ascii_compatible) {
+    failed_ = !sink_(bytes);
+    return !failed_;
   }
-  body.remove_prefix(declaration);
-  while (!body.empty() && IsBlank(body.back())) body.remove_suffix(1);
-  const std::size_t start = static_cast<std::size_t>(body.data() - serialized.data());
-  serialized.resize(start + body.size());
-  serialized.erase(0, start);
-  if (serialized.find('\r') != std::string::npos) ReplaceAll(serialized, "\r\n", "\n");
-  if (layout.crlf) ReplaceAll(serialized, "\n", "\r\n");
-  serialized.insert(0, layout.prolog);
-  serialized += layout.final_line_end;
-  return serialized;
+  if (started_) return PutBody(bytes);
+  head_.append(bytes);
+  return PassDeclaration(false);
+}
+
+bool XmlLayoutWriter::Finish() {
+  if (failed_) return false;
+  if (!layout_.ascii_compatible) return true;
+  if (!started_ && !PassDeclaration(true)) return false;
+  if (!started_) return false;
+  // Blanks after the last node go; the file ends as it ended.
+  pending_blanks_.clear();
+  pending_cr_ = false;
+  if (!sink_(layout_.final_line_end)) failed_ = true;
+  return !failed_;
+}
+
+bool XmlLayoutWriter::PassDeclaration(bool at_end) {
+  std::string_view text(head_);
+  std::size_t skip = 0;
+  if (text.starts_with(kUtf8Bom)) {
+    skip = kUtf8Bom.size();
+  } else if (!at_end && kUtf8Bom.starts_with(text)) {
+    return true;
+  }
+  text.remove_prefix(skip);
+  const std::size_t declaration = DeclarationLength(text);
+  const bool complete = declaration > 0 && declaration < text.size();
+  // Wait for the byte after the declaration's blanks while the text may still start one.
+  const bool may_be_declaration =
+      kDeclarationStart.starts_with(text.substr(0, kDeclarationStart.size()));
+  const bool undecided =
+      !at_end && may_be_declaration && !complete && text.size() < kXmlLayoutHeadBytes;
+  if (undecided) return true;
+  if (declaration == 0 && layout_.prolog.find(kDeclarationStart) != std::string::npos) {
+    failed_ = true;
+    return false;
+  }
+  started_ = true;
+  const std::string rest(text.substr(declaration));
+  head_.clear();
+  if (!sink_(layout_.prolog)) {
+    failed_ = true;
+    return false;
+  }
+  return PutBody(rest);
+}
+
+bool XmlLayoutWriter::PutBody(std::string_view bytes) {
+  out_.clear();
+  const auto emit_line_end = [&] { out_ += layout_.crlf ? "\r\n" : "\n"; };
+  for (const char c : bytes) {
+    if (pending_cr_) {
+      pending_cr_ = false;
+      // A CRLF the DOM wrote is one line end; a lone CR stays a CR.
+      if (c != '\n') pending_blanks_ += '\r';
+    }
+    if (c == '\r') {
+      pending_cr_ = true;
+    } else if (IsBlank(c)) {
+      pending_blanks_ += c;
+    } else {
+      for (const char blank : pending_blanks_) {
+        if (blank == '\n') {
+          emit_line_end();
+        } else {
+          out_ += blank;
+        }
+      }
+      pending_blanks_.clear();
+      out_ += c;
+    }
+  }
+  if (!out_.empty() && !sink_(out_)) failed_ = true;
+  return !failed_;
 }
 
 }  // namespace tovrel

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/ByteSink.h"
 
 namespace tovrel {
 
@@ -26,9 +27,34 @@ inline constexpr std::size_t kXmlLayoutTailBytes = 2;
 // The layout of a file from its first and last bytes (all of it, for a short file).
 XmlFileLayout ReadXmlFileLayout(std::string_view head, std::string_view tail);
 
-// A DOM's serialisation of a document with the file's layout put back: the file's own prolog
-// instead of the declaration the DOM writes, its line ends and its ending. Nullopt when the DOM
-// wrote the declaration in bytes that are not ASCII (UTF-7 does), which no parser reads back.
-std::optional<std::string> ApplyXmlFileLayout(std::string serialized, const XmlFileLayout& layout);
+// Puts a file's layout back into a DOM's serialisation as it streams through: the file's own
+// prolog instead of the declaration the DOM writes, its line ends and its ending.
+class XmlLayoutWriter {
+ public:
+  // Writes into the sink, which must outlive the writer.
+  XmlLayoutWriter(const XmlFileLayout& layout, const ByteSink& sink)
+      : layout_(layout), sink_(sink) {}
+
+  // False when the sink refused, or when the DOM wrote the declaration in bytes that are not
+  // ASCII (UTF-7 does), which no parser would read back.
+  [[nodiscard]] bool Put(std::string_view bytes);
+  // After the last bytes.
+  [[nodiscard]] bool Finish();
+
+ private:
+  // True once the DOM's own declaration is passed; `head_` then holds what follows it.
+  bool PassDeclaration(bool at_end);
+  bool PutBody(std::string_view bytes);
+
+  const XmlFileLayout& layout_;
+  const ByteSink& sink_;
+  bool started_ = false;
+  bool failed_ = false;
+  std::string head_;
+  // A carriage return that may start a CRLF, and blanks that may end the document.
+  bool pending_cr_ = false;
+  std::string pending_blanks_;
+  std::string out_;
+};
 
 }  // namespace tovrel

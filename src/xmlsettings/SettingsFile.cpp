@@ -10,8 +10,8 @@ std::unique_ptr<XmlDocument> LoadSettingsFile(const XmlDomFactory& xml, WideView
 
 bool SaveSettingsFile(const SettingsServices& services, const XmlDocument& document,
                       WideView file_name) {
-  const auto bytes = document.Serialize();
-  return bytes && services.files.ReplaceFileContents(file_name, *bytes);
+  return services.files.ReplaceFileWith(file_name,
+                                        [&](const ByteSink& sink) { return document.Write(sink); });
 }
 
 }  // namespace tovrel

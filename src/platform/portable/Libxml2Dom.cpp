@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlsave.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -298,6 +299,12 @@ bool IsUnicodeEncoding(const char* encoding) {
                         reinterpret_cast<const xmlChar*>("UTF-"), 4) == 0;
 }
 
+// libxml2's output callback: hands a piece to the layout writer; -1 stops the save.
+int PutPiece(void* context, const char* bytes, int size) {
+  auto* writer = static_cast<XmlLayoutWriter*>(context);
+  return writer->Put(std::string_view(bytes, static_cast<std::size_t>(size))) ? size : -1;
+}
+
 bool Parses(const xmlChar* bytes, int size) {
   const DocPtr doc(
       xmlReadMemory(reinterpret_cast<const char*>(bytes), size, nullptr, nullptr, kLoadOptions));
@@ -326,21 +333,28 @@ class Libxml2Document final : public XmlDocument {
     return root ? std::make_unique<Libxml2Node>(root) : nullptr;
   }
 
-  [[nodiscard]] std::optional<std::string> Serialize() const override {
-    if (!doc_) return std::nullopt;
+  [[nodiscard]] bool Write(const ByteSink& sink) const override {
+    if (!doc_) return false;
     const char* encoding = doc_->encoding ? reinterpret_cast<const char*>(doc_->encoding) : "UTF-8";
+    XmlLayoutWriter writer(layout_, sink);
+    if (IsUnicodeEncoding(encoding)) {
+      // Straight from the tree into the sink, in libxml2's own pieces.
+      xmlSaveCtxtPtr save = xmlSaveToIO(&PutPiece, nullptr, &writer, encoding, 0);
+      if (save == nullptr) return false;
+      const bool saved = xmlSaveDoc(save, doc_.get()) >= 0;
+      return xmlSaveClose(save) >= 0 && saved && writer.Finish();
+    }
+    // A name the declared legacy encoding cannot hold is written as bytes no parser takes (a
+    // text would become a character reference, a name cannot): such a document is read back
+    // before it is written.
     xmlChar* raw = nullptr;
     int size = 0;
     xmlDocDumpMemoryEnc(doc_.get(), &raw, &size, encoding);
     const XmlCharPtr bytes(raw);
-    if (!bytes || size < 0) return std::nullopt;
-    // A name the declared legacy encoding cannot hold is written as bytes no parser takes (a
-    // text would become a character reference, a name cannot): such a document is read back
-    // before it may be saved.
-    if (!IsUnicodeEncoding(encoding) && !Parses(bytes.get(), size)) return std::nullopt;
-    return ApplyXmlFileLayout(
-        std::string(reinterpret_cast<const char*>(bytes.get()), static_cast<std::size_t>(size)),
-        layout_);
+    if (!bytes || size < 0 || !Parses(bytes.get(), size)) return false;
+    return writer.Put(std::string_view(reinterpret_cast<const char*>(bytes.get()),
+                                       static_cast<std::size_t>(size))) &&
+           writer.Finish();
   }
 
  private:

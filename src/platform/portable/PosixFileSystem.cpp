@@ -66,23 +66,42 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// True when the file of that size holds exactly these bytes.
-bool HoldsBytes(const std::string& path, const struct stat& info, std::string_view bytes) {
-  if (static_cast<std::uintmax_t>(info.st_size) != bytes.size()) return false;
-  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return false;
-  std::array<char, 65536> chunk{};
-  for (;;) {
-    const ssize_t count = ::read(fd.get(), chunk.data(), chunk.size());
-    if (count < 0) return false;
-    if (count == 0) return bytes.empty();
-    const auto size = static_cast<std::size_t>(count);
-    if (size > bytes.size() || bytes.substr(0, size) != std::string_view(chunk.data(), size)) {
-      return false;
+// Compares what is written, as it goes, with the bytes of the file it may replace.
+class SameBytes {
+ public:
+  SameBytes(const std::string& path, const struct stat& info)
+      : file_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)),
+        remaining_(static_cast<std::uintmax_t>(info.st_size)),
+        same_(file_.get() >= 0) {}
+
+  void Next(std::string_view written) {
+    if (!same_ || written.size() > remaining_) {
+      same_ = false;
+      return;
     }
-    bytes.remove_prefix(size);
+    buffer_.resize(written.size());
+    std::size_t got = 0;
+    while (got < buffer_.size()) {
+      const ssize_t count = ::read(file_.get(), buffer_.data() + got, buffer_.size() - got);
+      if (count <= 0) {
+        same_ = false;
+        return;
+      }
+      got += static_cast<std::size_t>(count);
+    }
+    same_ = written == std::string_view(buffer_.data(), buffer_.size());
+    remaining_ -= written.size();
   }
-}
+
+  // True when everything written equals the whole file.
+  [[nodiscard]] bool Same() const { return same_ && remaining_ == 0; }
+
+ private:
+  UniqueFd file_;
+  std::uintmax_t remaining_;
+  bool same_;
+  std::string buffer_;
+};
 
 bool IsTemporaryOf(const std::string& name, const std::string& prefix, const std::string& suffix) {
   return name.size() > prefix.size() + suffix.size() && name.starts_with(prefix) &&
@@ -135,7 +154,7 @@ bool PosixFileSystem::FileExists(WideView path) const {
   return !native.empty() && ::stat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool PosixFileSystem::ReplaceFileContents(WideView path, std::string_view bytes) const {
+bool PosixFileSystem::ReplaceFileWith(WideView path, const ContentWriter& write) const {
   const std::string native = NativePath(path);
   if (native.empty()) return false;
   // Through a symbolic link, the file it leads to is replaced and the link stays.
@@ -149,8 +168,6 @@ bool PosixFileSystem::ReplaceFileContents(WideView path, std::string_view bytes)
       (info.st_mode & S_IWUSR) == 0) {
     return false;
   }
-  if (HoldsBytes(target, info, bytes)) return true;
-
   const std::size_t slash = target.rfind('/');
   const std::string folder = target.substr(0, slash + 1);
   const std::string prefix = ToUtf8(TemporaryNamePrefix(FromUtf8(target.substr(slash + 1))));
@@ -161,7 +178,15 @@ bool PosixFileSystem::ReplaceFileContents(WideView path, std::string_view bytes)
   if (!temporary || ::fchmod(temporary->fd(), info.st_mode & 07777) != 0) return false;
   // Keeping the owner needs privileges an ordinary user lacks; a failure leaves the file ours.
   static_cast<void>(::fchown(temporary->fd(), info.st_uid, info.st_gid));
-  if (!WriteAll(temporary->fd(), bytes) || ::fsync(temporary->fd()) != 0) return false;
+  SameBytes same(target, info);
+  const bool written = write([&](std::string_view bytes) {
+    same.Next(bytes);
+    return WriteAll(temporary->fd(), bytes);
+  });
+  if (!written) return false;
+  // The file already holds these bytes: it stays as it is, and the temporary goes.
+  if (same.Same()) return true;
+  if (::fsync(temporary->fd()) != 0) return false;
   // Renamed while still locked, so that no cleaner takes it in between.
   if (::rename(temporary->path().c_str(), target.c_str()) != 0) return false;
   temporary->Keep();

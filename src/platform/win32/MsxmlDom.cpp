@@ -369,22 +369,24 @@ class MsxmlDocument final : public XmlDocument {
     return root ? std::make_unique<MsxmlNode>(root.As<IXMLDOMNode>(IID_IXMLDOMNode)) : nullptr;
   }
 
-  [[nodiscard]] std::optional<std::string> Serialize() const override {
+  [[nodiscard]] bool Write(const ByteSink& sink) const override {
     ComPtr<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()))) throw std::bad_alloc();
     UniqueVariant target;
     target.SetUnknown(stream.get());
-    if (FAILED(document_->save(*target))) return std::nullopt;
+    if (FAILED(document_->save(*target))) return false;
     HGLOBAL memory = nullptr;
     STATSTG status{};
     if (FAILED(GetHGlobalFromStream(stream.get(), &memory)) ||
         FAILED(stream->Stat(&status, STATFLAG_NONAME))) {
-      return std::nullopt;
+      return false;
     }
     const GlobalLock lock(memory);
-    if (lock.data() == nullptr) return std::nullopt;
-    return ApplyXmlFileLayout(
-        std::string(lock.data(), static_cast<std::size_t>(status.cbSize.QuadPart)), layout_);
+    if (lock.data() == nullptr) return false;
+    XmlLayoutWriter writer(layout_, sink);
+    return writer.Put(
+               std::string_view(lock.data(), static_cast<std::size_t>(status.cbSize.QuadPart))) &&
+           writer.Finish();
   }
 
  private:

@@ -47,29 +47,48 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// True when the file holds exactly these bytes.
-bool HoldsBytes(const WideText& path, std::string_view bytes) {
-  const UniqueFile file(CreateFileW(AsWide(path), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !GetFileSizeEx(file.get(), &size) ||
-      static_cast<unsigned long long>(size.QuadPart) != bytes.size()) {
-    return false;
+// Compares what is written, as it goes, with the bytes of the file it may replace.
+class SameBytes {
+ public:
+  explicit SameBytes(const WideText& path)
+      : file_(CreateFileW(AsWide(path), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    LARGE_INTEGER size{};
+    same_ = file_ && GetFileSizeEx(file_.get(), &size);
+    remaining_ = same_ ? static_cast<unsigned long long>(size.QuadPart) : 0;
   }
-  std::array<char, 65536> chunk{};
-  for (;;) {
-    DWORD count = 0;
-    if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &count, nullptr)) {
-      return false;
+
+  void Next(std::string_view written) {
+    if (!same_ || written.size() > remaining_ || written.size() > INT_MAX) {
+      same_ = false;
+      return;
     }
-    if (count == 0) return bytes.empty();
-    if (count > bytes.size() || bytes.substr(0, count) != std::string_view(chunk.data(), count)) {
-      return false;
+    buffer_.resize(written.size());
+    DWORD got = 0;
+    while (got < buffer_.size()) {
+      DWORD count = 0;
+      if (!ReadFile(file_.get(), buffer_.data() + got, static_cast<DWORD>(buffer_.size()) - got,
+                    &count, nullptr) ||
+          count == 0) {
+        same_ = false;
+        return;
+      }
+      got += count;
     }
-    bytes.remove_prefix(count);
+    same_ = written == std::string_view(buffer_.data(), buffer_.size());
+    remaining_ -= written.size();
   }
-}
+
+  // True when everything written equals the whole file.
+  [[nodiscard]] bool Same() const { return same_ && remaining_ == 0; }
+
+ private:
+  UniqueFile file_;
+  unsigned long long remaining_ = 0;
+  bool same_ = false;
+  std::string buffer_;
+};
 
 // The process that made a temporary, from the hexadecimal digits its name starts with.
 std::optional<DWORD> CreatorOf(WideView unique_part) {
@@ -161,15 +180,13 @@ bool Win32FileSystem::FileExists(WideView path) const {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool Win32FileSystem::ReplaceFileContents(WideView path, std::string_view bytes) const {
+bool Win32FileSystem::ReplaceFileWith(WideView path, const ContentWriter& write) const {
   const WideText target(path);
   const DWORD attributes = GetFileAttributesW(AsWide(target));
   if (attributes == INVALID_FILE_ATTRIBUTES ||
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
     return false;
   }
-  if (HoldsBytes(target, bytes)) return true;
-
   const std::size_t name_start = target.find_last_of(u"\\/:") + 1;
   const WideText prefix =
       target.substr(0, name_start) + TemporaryNamePrefix(WideView(target).substr(name_start));
@@ -178,10 +195,21 @@ bool Win32FileSystem::ReplaceFileContents(WideView path, std::string_view bytes)
   auto created = CreateTemporary(prefix);
   if (!created) return false;
   auto& [temporary, file] = *created;
+  SameBytes same(target);
+  const bool written = write([&](std::string_view bytes) {
+    same.Next(bytes);
+    return WriteAll(file.get(), bytes);
+  });
+  if (!written) return false;
+  // The file already holds these bytes: it stays as it is, and the temporary goes.
+  if (same.Same()) {
+    file.Close();
+    return true;
+  }
   // The attributes go with the data, for a file system where only the move below applies.
   FILE_BASIC_INFO basic{};
   basic.FileAttributes = attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
-  if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) ||
+  if (!FlushFileBuffers(file.get()) ||
       !SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic) ||
       !file.Close()) {
     return false;

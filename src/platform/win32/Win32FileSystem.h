@@ -7,7 +7,7 @@ namespace tovrel::win32 {
 class Win32FileSystem final : public FileSystem {
  public:
   [[nodiscard]] bool FileExists(WideView path) const override;
-  [[nodiscard]] bool ReplaceFileContents(WideView path, std::string_view bytes) const override;
+  [[nodiscard]] bool ReplaceFileWith(WideView path, const ContentWriter& write) const override;
 };
 
 }  // namespace tovrel::win32
