@@ -1,5 +1,7 @@
 #include "platform/XmlFileLayout.h"
 
+#include <utility>
+
 namespace tovrel {
 namespace {
 
@@ -27,6 +29,26 @@ std::size_t DeclarationLength(std::string_view text) {
   std::size_t length = end + 2;
   while (length < text.size() && IsBlank(text[length])) ++length;
   return length;
+}
+
+// Every CRLF the DOM wrote becomes LF, then every LF the file's line end.
+void NormalizeLineEnds(std::string& text, bool crlf) {
+  if (text.find('\r') != std::string::npos) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+      text[kept++] = text[i];
+    }
+    text.resize(kept);
+  }
+  if (!crlf) return;
+  std::string expanded;
+  expanded.reserve(text.size() + text.size() / 16);
+  for (const char c : text) {
+    if (c == '\n') expanded += '\r';
+    expanded += c;
+  }
+  text = std::move(expanded);
 }
 
 }  // namespace
@@ -65,7 +87,6 @@ bool XmlLayoutWriter::Finish() {
   if (!started_) return false;
   // Blanks after the last node go; the file ends as it ended.
   pending_blanks_.clear();
-  pending_cr_ = false;
   if (!sink_(layout_.final_line_end)) failed_ = true;
   return !failed_;
 }
@@ -102,31 +123,22 @@ bool XmlLayoutWriter::PassDeclaration(bool at_end) {
 }
 
 bool XmlLayoutWriter::PutBody(std::string_view bytes) {
-  out_.clear();
-  const auto emit_line_end = [&] { out_ += layout_.crlf ? "\r\n" : "\n"; };
-  for (const char c : bytes) {
-    if (pending_cr_) {
-      pending_cr_ = false;
-      // A CRLF the DOM wrote is one line end; a lone CR stays a CR.
-      if (c != '\n') pending_blanks_ += '\r';
-    }
-    if (c == '\r') {
-      pending_cr_ = true;
-    } else if (IsBlank(c)) {
-      pending_blanks_ += c;
-    } else {
-      for (const char blank : pending_blanks_) {
-        if (blank == '\n') {
-          emit_line_end();
-        } else {
-          out_ += blank;
-        }
-      }
-      pending_blanks_.clear();
-      out_ += c;
-    }
+  // Blanks at the end of a piece may be the document's last ones: they wait for what follows.
+  const std::size_t last = bytes.find_last_not_of(" \t\r\n");
+  if (last == std::string_view::npos) {
+    pending_blanks_.append(bytes);
+    return true;
   }
-  if (!out_.empty() && !sink_(out_)) failed_ = true;
+  const std::string_view body = bytes.substr(0, last + 1);
+  if (pending_blanks_.empty() && !layout_.crlf && body.find('\r') == std::string_view::npos) {
+    failed_ = !sink_(body);
+  } else {
+    out_ = pending_blanks_;
+    out_.append(body);
+    NormalizeLineEnds(out_, layout_.crlf);
+    failed_ = !sink_(out_);
+  }
+  pending_blanks_.assign(bytes.substr(last + 1));
   return !failed_;
 }
 

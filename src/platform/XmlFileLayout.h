@@ -51,8 +51,7 @@ class XmlLayoutWriter {
   bool started_ = false;
   bool failed_ = false;
   std::string head_;
-  // A carriage return that may start a CRLF, and blanks that may end the document.
-  bool pending_cr_ = false;
+  // Blanks that may end the document.
   std::string pending_blanks_;
   std::string out_;
 };

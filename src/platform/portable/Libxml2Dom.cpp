@@ -227,7 +227,10 @@ class Libxml2Node final : public XmlNode {
     for (const xmlNs* declaration = node_->nsDef; declaration != nullptr;
          declaration = declaration->next) {
       WideText name = u"xmlns";
-      if (declaration->prefix != nullptr) name += u":" + Wide(declaration->prefix);
+      if (declaration->prefix != nullptr) {
+        name += u':';
+        name += Wide(declaration->prefix);
+      }
       attributes.emplace_back(std::move(name), Wide(declaration->href));
     }
     for (xmlAttr* attribute = node_->properties; attribute != nullptr;
