@@ -1,29 +1,13 @@
 #include "capture/MachineCapture.h"
 
-#include <array>
-#include <cstdint>
+#include <optional>
 
 #include "capture/RecordingSources.h"
-#include "detect/OfficeGenerations.h"
 #include "detect/TMSI.h"
-#include "fileutil/VersionInfo.h"
+#include "xmlsettings/SaveInstalledApps.h"
 
 namespace tovrel::capture {
 namespace {
-
-// The editions of each product, newest first, as the report lists them, so that a folder
-// registered in several spellings is written in the one the report shows.
-constexpr std::array kVelmoraEditions = {peVL930, peVL921, peVL920, peVL911,
-                                         peVL910, peVL901, peVL900};
-constexpr std::array kAstreloEditions = {peAS930, peAS921, peAS920, peAS911,
-                                         peAS910, peAS901, peAS900};
-constexpr std::array kFerrolinEditions = {peFR110, peFR101};
-
-template <std::size_t N>
-void ListEditions(const TMSI& msi, const std::array<TProductEdition, N>& editions) {
-  InstalledAppsList list;
-  for (const TProductEdition edition : editions) msi.ListInstallations(edition, list);
-}
 
 // The report's detection calls, in its order. The latest-installation lookups run as well: a
 // lookup that stops early on one installation (a version text that is not a number) reads less
@@ -35,20 +19,10 @@ void RunLookups(const TMSI& msi, const VersionResources& versions) {
   static_cast<void>(FindLastFerrolin(msi));
   static_cast<void>(FindLastPlatnik(msi));
 
-  InstalledAppsList list;
-  for (std::size_t g = kOfficeGenerations.size(); g-- > 0;) {
-    const OfficeGeneration& office = kOfficeGenerations[g];
-    const WideText path =
-        msi.GetOfficeComponentPath(office.product_pattern, office.excel_component, u"");
-    if (!path.empty()) msi.AddOfficeProduct(g, path, list);
+  for (const WideView section : kReportSections) {
+    InstalledAppsList list;
+    ListReportSection(msi, versions, section, list);
   }
-  ListEditions(msi, kVelmoraEditions);
-  ListEditions(msi, kAstreloEditions);
-  ListEditions(msi, kFerrolinEditions);
-  WideText platnik;
-  std::int32_t best_score = 0;
-  msi.FindPlatnik(platnik, best_score);
-  if (!platnik.empty()) static_cast<void>(GetVersionInfoItem(versions, platnik, u"FileVersion"));
 }
 
 template <typename Read>
