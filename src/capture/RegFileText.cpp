@@ -7,22 +7,6 @@
 namespace tovrel::capture {
 namespace {
 
-WideView RootName(RegistryRoot root) {
-  switch (root) {
-    case RegistryRoot::kClassesRoot:
-      return u"HKEY_CLASSES_ROOT";
-    case RegistryRoot::kCurrentUser:
-      return u"HKEY_CURRENT_USER";
-    case RegistryRoot::kLocalMachine:
-      return u"HKEY_LOCAL_MACHINE";
-    case RegistryRoot::kUsers:
-      return u"HKEY_USERS";
-    case RegistryRoot::kCurrentConfig:
-      return u"HKEY_CURRENT_CONFIG";
-  }
-  return u"HKEY_LOCAL_MACHINE";
-}
-
 WideText Quoted(WideView text) {
   WideText quoted = u"\"";
   for (const char16_t c : text) {
@@ -54,7 +38,7 @@ RegFileText::RegFileText() : text_(u"Windows Registry Editor Version 5.00\r\n") 
 
 void RegFileText::AddKey(RegistryRoot root, WideView path) {
   text_ += u"\r\n[";
-  text_ += RootName(root);
+  text_ += RegistryRootName(root);
   text_ += u'\\';
   text_ += path;
   text_ += u"]\r\n";

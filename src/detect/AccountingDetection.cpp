@@ -50,8 +50,9 @@ WideText EditionName(std::uint8_t edition) {
 }
 
 WideText EditionStep(std::uint8_t edition) {
-  const WideView root = IsPerUser(edition) ? u"HKEY_CURRENT_USER\\" : u"HKEY_LOCAL_MACHINE\\";
-  return u"edition " + EditionName(edition) + u": " + WideText(root) +
+  const RegistryRoot root =
+      IsPerUser(edition) ? RegistryRoot::kCurrentUser : RegistryRoot::kLocalMachine;
+  return u"edition " + EditionName(edition) + u": " + WideText(RegistryRootName(root)) + u"\\" +
          WideText(kEditionKeys.at(edition));
 }
 

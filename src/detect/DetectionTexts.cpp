@@ -6,9 +6,8 @@ namespace tovrel {
 
 CandidateOrigin RegistryOrigin(RegistryRoot root, WideView key, WideView value_path) {
   const WideText key_part = ExtractRegKeyPath(value_path);
-  return CandidateOrigin{
-      root == RegistryRoot::kCurrentUser ? u"HKEY_CURRENT_USER" : u"HKEY_LOCAL_MACHINE",
-      WideText(key) + key_part, ExtractRegValueName(value_path)};
+  return CandidateOrigin{WideText(RegistryRootName(root)), WideText(key) + key_part,
+                         ExtractRegValueName(value_path)};
 }
 
 void TraceRegValue(const DetectionTrace& trace, const StoredRegValue& stored, WideView result) {

@@ -35,28 +35,6 @@ std::optional<unsigned> HexDigit(char16_t c) {
   return std::nullopt;
 }
 
-std::optional<RegistryRoot> RootByName(WideView name) {
-  struct Named {
-    std::string_view name;
-    std::string_view abbreviation;
-    RegistryRoot root;
-  };
-  constexpr std::array<Named, 5> kRoots{{
-      {"HKEY_CLASSES_ROOT", "HKCR", RegistryRoot::kClassesRoot},
-      {"HKEY_CURRENT_USER", "HKCU", RegistryRoot::kCurrentUser},
-      {"HKEY_LOCAL_MACHINE", "HKLM", RegistryRoot::kLocalMachine},
-      {"HKEY_USERS", "HKU", RegistryRoot::kUsers},
-      {"HKEY_CURRENT_CONFIG", "HKCC", RegistryRoot::kCurrentConfig},
-  }};
-  for (const Named& entry : kRoots) {
-    if (EqualsIgnoreCase(name, WidenAscii(entry.name)) ||
-        EqualsIgnoreCase(name, WidenAscii(entry.abbreviation))) {
-      return entry.root;
-    }
-  }
-  return std::nullopt;
-}
-
 // Reads one file line by line; the lines of a hex value continue after a trailing "\".
 class RegFileReader {
  public:
@@ -117,7 +95,7 @@ class RegFileReader {
     const bool deletion = !path.empty() && path.front() == u'-';
     if (deletion) path.remove_prefix(1);
     const std::size_t root_end = std::min(path.find(u'\\'), path.size());
-    const auto root = RootByName(path.substr(0, root_end));
+    const auto root = RegistryRootByName(path.substr(0, root_end));
     if (!root) Fail("unknown registry root");
     const WideView subpath = path.substr(std::min(root_end + 1, path.size()));
     if (SplitKeyPath(subpath).size() > kMaxKeyDepth) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -17,6 +18,11 @@ enum class RegistryRoot : std::uint32_t {
   kUsers = 0x80000003,
   kCurrentConfig = 0x80000005,
 };
+
+// The root's full name ("HKEY_LOCAL_MACHINE").
+[[nodiscard]] WideView RegistryRootName(RegistryRoot root);
+// The root a full name or its abbreviation ("HKLM") names, without regard to case.
+[[nodiscard]] std::optional<RegistryRoot> RegistryRootByName(WideView name);
 
 // Raised for a value that exists but cannot be read as text, and by the portable backend for a
 // sample machine whose registry files cannot be loaded. The message names the value (or the file

@@ -12,19 +12,16 @@
 #include <vector>
 
 #include "platform/win32/ComFirewall.h"
+#include "platform/win32/FirewallIds.h"
 #include "shell/FirewallRegistration.h"
 
 namespace tovrel {
 namespace {
 
-constexpr CLSID kNetFwMgr{
-    0x304ce942, 0x6e39, 0x40d8, {0x94, 0x3a, 0xb9, 0x13, 0xc4, 0x0c, 0x9c, 0xd4}};
-constexpr IID kINetFwMgr{
-    0xf7898af5, 0xcac4, 0x4632, {0xa2, 0xec, 0xda, 0x06, 0xe5, 0x11, 0x1a, 0xf2}};
-constexpr CLSID kNetFwAuthorizedApplication{
-    0xec9846b3, 0x2762, 0x4a6b, {0xa2, 0x14, 0x6a, 0xcb, 0x60, 0x34, 0x62, 0xd2}};
-constexpr IID kINetFwAuthorizedApplication{
-    0xb5e64ffa, 0xc2c5, 0x444e, {0xa3, 0x01, 0xfb, 0x5e, 0x00, 0x01, 0x80, 0x50}};
+using win32::kINetFwAuthorizedApplication;
+using win32::kINetFwMgr;
+using win32::kNetFwAuthorizedApplication;
+using win32::kNetFwMgr;
 
 // The firewall the fakes stand for, and every change made to it, in order.
 struct FirewallState {
