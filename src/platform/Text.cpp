@@ -20,4 +20,8 @@ char16_t UpperAscii(char16_t c) {
   return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
 }
 
+bool EqualsIgnoreCaseInUserLocale(WideView a, WideView b) {
+  return CaseKeyInUserLocale(a) == CaseKeyInUserLocale(b);
+}
+
 }  // namespace tovrel

@@ -34,10 +34,12 @@ char16_t UpperAscii(char16_t c);
 // Orders names as Windows lists registry keys: negative, 0 or positive as a sorts before, with or
 // after b; 0 exactly when EqualsIgnoreCase holds.
 [[nodiscard]] int CompareIgnoreCase(WideView a, WideView b);
-// Compares names shown to the user without regard to letter case, by the user's locale.
-[[nodiscard]] bool EqualsIgnoreCaseInUserLocale(WideView a, WideView b);
-// A key of the name for EqualsIgnoreCaseInUserLocale: two names have the same key exactly when
-// they compare equal, so that a set of keys finds a name without comparing it to every other.
+// A key by which names shown to the user compare without regard to letter case, by the user's
+// locale: two names have the same key exactly when they compare equal, so that a set of keys
+// finds a name without comparing it to every other.
 [[nodiscard]] std::string CaseKeyInUserLocale(WideView name);
+
+// The comparison of those keys.
+[[nodiscard]] bool EqualsIgnoreCaseInUserLocale(WideView a, WideView b);
 
 }  // namespace tovrel

@@ -45,19 +45,10 @@ int CompareIgnoreCase(WideView a, WideView b) {
 
 // Simple case folding is the same in every locale but the Turkic ones, where a dotted and a
 // dotless i differ; a path compared as a name is better served by the common folding.
-bool EqualsIgnoreCaseInUserLocale(WideView a, WideView b) {
-  return EqualsIgnoreCase(a, b);
-}
-
 std::string CaseKeyInUserLocale(WideView name) {
-  std::string key;
-  key.reserve(name.size() * sizeof(char16_t));
-  for (const char16_t c : name) {
-    const char16_t folded = Fold(c);
-    key.push_back(static_cast<char>(folded & 0xFF));
-    key.push_back(static_cast<char>(folded >> 8));
-  }
-  return key;
+  const WideText folded = FoldCase(name);
+  return std::string(reinterpret_cast<const char*>(folded.data()),
+                     folded.size() * sizeof(char16_t));
 }
 
 }  // namespace tovrel

@@ -50,13 +50,6 @@ int CompareIgnoreCase(WideView a, WideView b) {
   return result == 0 ? a.compare(b) : result - CSTR_EQUAL;
 }
 
-bool EqualsIgnoreCaseInUserLocale(WideView a, WideView b) {
-  if (!FitsInt(a) || !FitsInt(b)) return a == b;
-  return CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, Units(a),
-                         static_cast<int>(a.size()), Units(b), static_cast<int>(b.size()), nullptr,
-                         nullptr, 0) == CSTR_EQUAL;
-}
-
 std::string CaseKeyInUserLocale(WideView name) {
   // A sort key made with the comparison's flags orders and equates names as the comparison does.
   constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
