@@ -1,6 +1,11 @@
 ; An example installer that uses every function of Tovrel.dll, with the checks a real installer
-; makes on each answer. Build it with Inno Setup 6 beside Tovrel.iss and the 32-bit Tovrel.dll
-; (x86/ in the release archive).
+; makes on each answer. It compiles in place in the unpacked release archive, where Tovrel.iss
+; lies two folders up and the 32-bit Tovrel.dll in x86/ beside it:
+;
+;   ISCC.exe examples\installer\Example.iss
+;
+; Everything it asks has an unattended answer, so /VERYSILENT /SUPPRESSMSGBOXES runs through
+; without anyone at the keyboard.
 
 [Setup]
 AppName=Velmora Example
@@ -11,11 +16,14 @@ OutputBaseFilename=VelmoraExampleSetup
 PrivilegesRequired=admin
 
 [Files]
-Source: "Tovrel.dll"; Flags: dontcopy
+; Setup calls the DLL from its temporary folder; the uninstaller calls the copy in {app}.
+Source: "..\..\x86\Tovrel.dll"; Flags: dontcopy
+Source: "..\..\x86\Tovrel.dll"; DestDir: "{app}"
 Source: "settings.xml"; DestDir: "{app}"; Flags: onlyifdoesntexist
 
 [Code]
-#include "Tovrel.iss"
+#define TovrelUninstall
+#include "..\..\Tovrel.iss"
 
 var
   DataDirPage: TInputDirWizardPage;
@@ -42,6 +50,19 @@ begin
   DataDirPage.Values[0] := ExpandConstant('{commondocs}\Velmora');
 end;
 
+// Makes the data folder; False, after telling the user, when it cannot be made.
+function CreateDataDir(const Folder: String): Boolean;
+begin
+  Result := ForceDirectories(Folder);
+  if Result then
+    Log('Created the data folder ' + Folder)
+  else
+    SuppressibleMsgBox('The folder ' + Folder + ' could not be created.', mbError, MB_OK, IDOK);
+end;
+
+// A missing data folder is made without asking in a silent install: nobody is there to answer a
+// question or the folder browser, and a False result here would end Setup. With a user at the
+// screen, Setup asks whether to make it or to choose another one.
 function NextButtonClick(CurPageID: Integer): Boolean;
 var
   Chosen: String;
@@ -51,28 +72,38 @@ begin
   begin
     // 0: not a folder, 1: empty, 2: holds something.
     case IsDirectoryEmpty(DataDirPage.Values[0]) of
-      0: if MsgBox('The folder does not exist. Choose another one?', mbConfirmation, MB_YESNO) = IDYES then
-         begin
-           Chosen := String(SelDirectory('Choose the data folder', ''));
-           // An empty answer is Cancel: the folder stays as it was.
-           if Chosen <> '' then
-             DataDirPage.Values[0] := Chosen;
-           Result := False;
-         end;
+      0:
+        if WizardSilent then
+          Result := CreateDataDir(DataDirPage.Values[0])
+        else if SuppressibleMsgBox('The folder does not exist. Create it? Choose No to pick ' +
+                  'another one.', mbConfirmation, MB_YESNO, IDYES) = IDYES then
+          Result := CreateDataDir(DataDirPage.Values[0])
+        else
+        begin
+          Chosen := String(SelDirectory('Choose the data folder', ''));
+          // An empty answer is Cancel: the folder stays as it was.
+          if Chosen <> '' then
+            DataDirPage.Values[0] := Chosen;
+          Result := False;
+        end;
+      1: Log('The data folder is empty.');
       2: Log('The data folder holds files already; they are kept.');
     end;
   end;
 end;
 
-// Tells whether the program found in a folder is at least the wanted version.
+// Tells whether the program found in a folder is at least the wanted version. QueryNumFromInfo
+// counts a field only when a '.' follows it, so '10.02.002' and '10.02.003' would both pack as
+// 100200. A '.' appended to both texts makes the third field count (100202 and 100203); a fourth
+// field, the build, stays out of the comparison. '' means no version resource, and a text that
+// is not a version packs as 0.
 function AtLeast(const Executable, Wanted: String): Boolean;
 var
   Found: String;
 begin
   Found := String(QueryVersionInfo(Executable));
-  // QueryNumFromInfo gives 0 for a text that is not a version; '' means no version resource.
   Result := (Found <> '') and
-            (QueryNumFromInfo(Found, 1) >= QueryNumFromInfo(Wanted, 1));
+            (QueryNumFromInfo(Found + '.', 1) >= QueryNumFromInfo(Wanted + '.', 1));
 end;
 
 procedure CurStepChanged(CurStep: TSetupStep);
@@ -87,6 +118,7 @@ begin
   if XMLAddNode(Settings, 'STARTUP.DATADIR', DataDirPage.Values[0]) = 0 then
     Log('could not write STARTUP.DATADIR into ' + Settings);
   Language := String(XMLGetNode(Settings, 'STARTUP.LANGUAGE'));
+  Log('STARTUP.LANGUAGE: ' + Language);
   if Language = 'Empty' then
     if XMLAddNode(Settings, 'STARTUP.LANGUAGE', 'PL') = 0 then
       Log('could not write STARTUP.LANGUAGE');
@@ -96,7 +128,7 @@ begin
   if Excel <> '' then
     XMLAddNode(Settings, 'STARTUP.LINKS.EXCEL', Excel);
   Platnik := String(GetLastPlatnik());
-  if (Platnik <> '') and AtLeast(AddBackslash(Platnik) + 'p2.exe', '10.02.002') then
+  if (Platnik <> '') and AtLeast(AddBackslash(Platnik) + 'p2.exe', '10.02.003') then
     XMLAddNode(Settings, 'STARTUP.LINKS.PLATNIK', Platnik);
   Ferrolin := String(GetLastFR());
   if Ferrolin <> '' then
@@ -109,8 +141,23 @@ begin
   if XMLSaveInstalledApps(Settings) = 0 then
     Log('the installed-applications report could not be written completely');
 
-  // The program's own server needs an inbound exception; 0 when the firewall refused it.
+  // The program's own server needs an inbound exception; 0 when the firewall refused it. A
+  // silent install goes on without the message.
   if AddToFirewall(ExpandConstant('{app}\vl.exe'), 'Velmora Example', 1) = 0 then
-    MsgBox('The program could not be added to the Windows Firewall. Add it by hand to use it ' +
-      'over the network.', mbInformation, MB_OK);
+    SuppressibleMsgBox('The program could not be added to the Windows Firewall. Add it by hand ' +
+      'to use it over the network.', mbInformation, MB_OK, IDOK);
+end;
+
+// The uninstaller reads the settings through the copy of the DLL in {app}, then unloads it, so
+// that it can delete the DLL with the rest of {app}.
+procedure CurUninstallStepChanged(CurUninstallStep: TUninstallStep);
+var
+  Settings: String;
+begin
+  if CurUninstallStep = usUninstall then
+  begin
+    Settings := ExpandConstant('{app}\settings.xml');
+    Log('Data folder kept: ' + String(XMLGetNodeUninstall(Settings, 'STARTUP.DATADIR')));
+    UnloadDLL(ExpandConstant('{app}\Tovrel.dll'));
+  end;
 end;
