@@ -10,8 +10,9 @@ import sys
 import zipfile
 
 EXPECTED = [
-    "x86/Tovrel.dll", "x64/Tovrel.dll", "x64/tovrel.exe", "Tovrel.iss",
-    "examples/installer/Example.iss", "examples/installer/settings.xml", "README.md", "SHA256SUMS",
+    "x86/Tovrel.dll", "x64/Tovrel.dll", "x64/tovrel.exe", "Tovrel.iss", "Tovrel.h",
+    "examples/installer/Example.iss", "examples/installer/settings.xml", "GUIDE.md", "README.md",
+    "LICENSE", "SHA256SUMS",
 ]
 
 
