@@ -1,0 +1,175 @@
+#!/usr/bin/env python3
+"""Checks what the real-host run left in its out/ folder, or gives the README's quick start.
+
+check.py snippet README.md    prints the quick-start script that README.md shows
+check.py results OUT VERSION  checks the logs and files of a run; exits 1 when one is wrong
+"""
+import pathlib
+import re
+import sys
+
+# The data folder of the example, {commondocs}\Velmora in a 32-bit Wine prefix.
+DATA_DIR = r"C:\users\Public\Documents\Velmora"
+
+SETTINGS_WRITTEN = (
+    '<?xml version="1.0" encoding="UTF-8"?>\n'
+    "<STARTUP>\n"
+    "  <LANGUAGE>PL</LANGUAGE>\n"
+    "  <FIRMA>Księgowość Łódź</FIRMA>\n"
+    "  <INSTALLEDAPPS>\n"
+    "  </INSTALLEDAPPS>\n"
+    "</STARTUP>\n"
+)
+
+EXAMPLE_SETTINGS = (
+    '<?xml version="1.0" encoding="UTF-8"?>\n'
+    "<CONFIG>\n"
+    "  <STARTUP>\n"
+    "    <LANGUAGE>PL</LANGUAGE>\n"
+    f"    <DATADIR>{DATA_DIR}</DATADIR>\n"
+    "  </STARTUP>\n"
+    "</CONFIG>\n"
+)
+
+
+def text(answer):
+    """A text answer as the all-functions script logs it: in brackets, then its code units."""
+    return "[" + answer + "]" + "".join(f" {ord(c):04X}" for c in answer)
+
+
+def expected_calls(version):
+    return [
+        ("MyDllFunc", text("Ścieżka: c:\\Program Files\\ąćęłńóśżź")),
+        ("QueryVersionInfo Tovrel.dll", text(version)),
+        ("QueryVersionInfo missing", text("")),
+        ("QueryNumFromInfo 9.30.1.71 0", "930"),
+        ("QueryNumFromInfo 9.30.1.71 1", "93001"),
+        ("QueryNumFromInfo 10.02.003 1", "100200"),
+        ("QueryNumFromInfo 10.02.003. 1", "100203"),
+        ("QueryNumFromInfo wersja 0", "0"),
+        ("IsDirectoryEmpty empty", "1"),
+        ("IsDirectoryEmpty full", "2"),
+        ("IsDirectoryEmpty hidden", "2"),
+        ("IsDirectoryEmpty missing", "0"),
+        ("XMLGetNode LANGUAGE", text("PL")),
+        ("XMLGetNode missing node", text("Empty")),
+        ("XMLGetNode missing file", text("Empty")),
+        ("XMLAddNode FIRMA", "1"),
+        ("XMLGetNode FIRMA", text("Księgowość Łódź")),
+        ("XMLAddNode new path", "1"),
+        ("XMLAddNode missing file", "0"),
+        ("GetLastExcel", text("")),
+        ("GetLastVL", text("")),
+        ("GetLastAS", text("")),
+        ("GetLastFR", text("")),
+        ("GetLastPlatnik", text("")),
+        ("XMLSaveInstalledApps", "1"),
+        ("AddToFirewall", "1"),
+        ("SelDirectory cancelled", text("")),
+        ("SelDirectory chosen", text("C:\\calls\\root\\Wybrany")),
+    ]
+
+
+def snippet(readme):
+    """The first indented block of README.md that includes Tovrel.iss, as a script."""
+    blocks, block = [], []
+    for line in pathlib.Path(readme).read_text(encoding="utf-8").splitlines() + [""]:
+        if line.startswith("    ") or (block and not line.strip()):
+            block.append(line[4:])
+        else:
+            if block:
+                blocks.append(block)
+            block = []
+    for block in blocks:
+        if '#include "Tovrel.iss"' in block and block[0].startswith("[Setup]"):
+            print("\n".join(block).strip("\n"))
+            return 0
+    return 1
+
+
+def log_lines(path):
+    """The message part of each line of a Setup log."""
+    data = path.read_bytes()
+    content = data.decode("utf-8") if data.startswith(b"\xef\xbb\xbf") or is_utf8(data) \
+        else data.decode("cp1250")
+    return [re.sub(r"^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d+\s+", "", line)
+            for line in content.lstrip("\ufeff").splitlines()]
+
+
+def is_utf8(data):
+    try:
+        data.decode("utf-8")
+        return True
+    except UnicodeDecodeError:
+        return False
+
+
+def results(out, version):
+    out = pathlib.Path(out)
+    failures = []
+
+    def need(condition, message):
+        if not condition:
+            failures.append(message)
+
+    def read(name):
+        path = out / name
+        return path.read_text(encoding="utf-8", errors="replace").strip() if path.exists() else None
+
+    need(read("guest.rc") == "0", f"the guest job ended with {read('guest.rc')}")
+    need(read("timeouts") == "", f"still running after their time limit: {read('timeouts')}")
+    for name in ("iscc-example", "iscc-allfunctions", "iscc-quickstart"):
+        need(read(f"{name}.rc") == "0", f"{name}: ISCC exit {read(name + '.rc')}: "
+             + (read(f"{name}.out") or "")[-2000:])
+    for name in ("setup-allfunctions", "setup-example-missing", "setup-example-present",
+                 "uninstall-example"):
+        need(read(f"{name}.rc") == "0", f"{name}: exit {read(name + '.rc')}")
+
+    calls = []
+    if (out / "allfunctions.log").exists():
+        for line in log_lines(out / "allfunctions.log"):
+            match = re.match(r"CALL (.*?) = (.*)$", line)
+            if match:
+                calls.append((match.group(1), match.group(2)))
+    for want, got in zip(expected_calls(version), calls + [None] * 99):
+        need(want == got, f"all functions: expected {want}, logged {got}")
+    need(len(calls) == len(expected_calls(version)), f"{len(calls)} calls logged")
+
+    def settings(name, want):
+        path = out / name
+        got = path.read_bytes().decode("utf-8", "replace") if path.exists() else None
+        need(got == want, f"{name}: expected {want!r}, found {got!r}")
+
+    settings("allfunctions-settings.xml", SETTINGS_WRITTEN)
+    settings("example-missing-settings.xml", EXAMPLE_SETTINGS)
+    settings("example-present-settings.xml", EXAMPLE_SETTINGS)
+
+    def logged(name, line):
+        path = out / name
+        need(path.exists() and line in log_lines(path), f"{name} lacks the line {line!r}")
+
+    for name in ("example-missing.log", "example-present.log"):
+        logged(name, "Tovrel loaded: check c:\\Program Files\\ąćęłńóśżź")
+        logged(name, "STARTUP.LANGUAGE: PL")
+    logged("example-missing.log", f"Created the data folder {DATA_DIR}")
+    logged("example-present.log", "The data folder holds files already; they are kept.")
+    logged("uninstall.log", f"Data folder kept: {DATA_DIR}")
+    need((read("example-missing-data.txt") or "").startswith("."),
+         f"the example made no data folder: {read('example-missing-data.txt')}")
+    listing = (read("uninstall-app.txt") or "").split()
+    need("Tovrel.dll" not in listing, f"Tovrel.dll is left in {{app}}: {listing}")
+
+    for failure in failures:
+        print("FAIL: " + failure)
+    if failures and calls:
+        print("logged calls:\n" + "\n".join(f"  {name} = {answer}" for name, answer in calls))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    if len(sys.argv) == 3 and sys.argv[1] == "snippet":
+        sys.exit(snippet(sys.argv[2]))
+    if len(sys.argv) == 4 and sys.argv[1] == "results":
+        sys.exit(results(sys.argv[2], sys.argv[3]))
+    print(__doc__, file=sys.stderr)
+    sys.exit(2)
