@@ -154,6 +154,8 @@ def results(out, version):
     logged("example-missing.log", f"Created the data folder {DATA_DIR}")
     logged("example-present.log", "The data folder holds files already; they are kept.")
     logged("uninstall.log", f"Data folder kept: {DATA_DIR}")
+    # The DLL is deleted only when the uninstaller unloaded it first.
+    logged("uninstall.log", "Removed all? Yes")
     need((read("example-missing-data.txt") or "").startswith("."),
          f"the example made no data folder: {read('example-missing-data.txt')}")
     listing = (read("uninstall-app.txt") or "").split()
