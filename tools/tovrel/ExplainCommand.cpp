@@ -186,7 +186,10 @@ std::string Explain(const Arguments& arguments) {
   return ToUtf8(json ? AsJson(command, steps, answers) : AsText(steps, answers));
 }
 
-const CommandRegistration kExplain{"explain", {"COMMAND [--json]", 1, Explain, 1}};
+const CommandRegistration kExplain{
+    "explain",
+    {"COMMAND [--json]", 1, [](const Arguments& a) { return Positive(Explain(a)); },
+     "why a lookup or the report found what it found", 1}};
 
 }  // namespace
 }  // namespace tovrel::tool
