@@ -26,7 +26,11 @@ std::string Text(const char* host_text) {
 }
 
 std::string Quoted(const std::string& host_text) {
-  return "'" + FromHost(host_text) + "'";
+  // Built by appending: GCC 12 takes "'" + a temporary for an overlapping copy (-Wrestrict).
+  std::string quoted(1, '\'');
+  quoted += FromHost(host_text);
+  quoted += '\'';
+  return quoted;
 }
 
 std::uint32_t FlagArgument(const std::string& name, const std::string& text) {

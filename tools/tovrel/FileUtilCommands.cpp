@@ -22,8 +22,8 @@ Outcome QueryVersion(const Arguments& a) {
 Outcome QueryNumber(const Arguments& a) {
   const std::int32_t number = QueryNumFromInfo(a[0].c_str(), FlagArgument("WITH_RELEASE", a[1]));
   return Judged(std::to_string(number), number != 0,
-                "'" + Text(a[0].c_str()) +
-                    "' gives no number: a field counts only when a '.' follows it, and a field "
+                Quoted(a[0]) +
+                    " gives no number: a field counts only when a '.' follows it, and a field "
                     "that is not an integer makes it 0");
 }
 
