@@ -4,6 +4,7 @@
 check_outcomes.py VERSION MACHINE TOOL [ARGUMENTS...]: runs the tool (for example
 build/linux/tovrel) on files of its own, against the sample machine MACHINE for the lookups,
 and compares each exit code, stdout and stderr line with the table."""
+import difflib
 import os
 import pathlib
 import re
@@ -142,6 +143,70 @@ def check_report_failure_shows_nothing_stale(tool, work, machine, failures):
         failures.append(f"report on a read-only file printed {out!r}")
 
 
+# explain xml-get / xml-add: (arguments, lines the explanation holds in this order).
+EXPLANATIONS = [
+    (["xml-get", "STARTUP.LANG"],
+     ["'STARTUP' names the direct child R/STARTUP",
+      "'LANG', the last component, searched anywhere below R/STARTUP (depth-first, document "
+      "order): found R/STARTUP/LANG", "its text: 'pl'", "answer xml-get: pl"]),
+    (["xml-get", "R.STARTUP.LANG"], ["'R' is the name of R itself: consumed",
+                                     "answer xml-get: pl"]),
+    (["xml-get", "A.B.C"],
+     ["'A' names the direct child R/A",
+      "R/A has no direct child 'B' (R/A/X/B lies deeper: a read does not take it, a write "
+      "reuses it): the search ends", "answer xml-get: Empty"]),
+    (["xml-get", "R.H"], ["found R/H", "the node holds child elements, not a single text",
+                          "answer xml-get: Empty"]),
+    (["xml-add", "A.B.C", "v"],
+     ["find: R/A has no direct child 'B'", "'A': found R/A, reused", "'B': found R/A/X/B, reused",
+      "'C': not below R/A/X/B, created as its last child", "its text '' becomes 'v'",
+      "answer xml-add: 1, once the file is saved"]),
+    (["xml-add", "R.1bad", "v"], ["'1bad' is not an XML name", "answer xml-add: 0"]),
+]
+
+
+def check_explanations(tool, work, failures):
+    settings = work / "explain.xml"
+    settings.write_text(SETTINGS, encoding="utf-8")
+    for arguments, expected in EXPLANATIONS:
+        code, out, err = run(tool, ["explain", arguments[0], str(settings)] + arguments[1:], {})
+        lines = out.splitlines()
+        position = 0
+        for line in expected:
+            while position < len(lines) and line not in lines[position]:
+                position += 1
+            if position == len(lines):
+                failures.append(f"explain {' '.join(arguments)}: no line {line!r} in order in "
+                                f"{out!r}")
+                break
+        if code != POSITIVE or err:
+            failures.append(f"explain {' '.join(arguments)}: exit {code}, stderr {err!r}")
+    if settings.read_text(encoding="utf-8") != SETTINGS:
+        failures.append("explain xml-add changed the file")
+
+
+def check_dry_run(tool, work, failures):
+    """The diff a dry run prints is the change the write then makes, and it writes nothing."""
+    for path, value in (("A.B.C", "v"), ("STARTUP.INSTALLEDAPPS.VL", "C:\\x"), ("LANG", "en"),
+                        ("LANG", "pl")):
+        settings = work / "dry.xml"
+        settings.write_text(SETTINGS, encoding="utf-8")
+        code, out, err = run(tool, ["xml-add", "--dry-run", str(settings), path, value], {})
+        if settings.read_text(encoding="utf-8") != SETTINGS:
+            failures.append(f"xml-add --dry-run {path} wrote the file")
+        run(tool, ["xml-add", str(settings), path, value], {})
+        after = settings.read_text(encoding="utf-8")
+        expected = "".join(difflib.unified_diff(SETTINGS.splitlines(True), after.splitlines(True),
+                                                str(settings), str(settings)))
+        # No change prints an empty line.
+        if code != POSITIVE or err or out != (expected or "\n"):
+            failures.append(f"xml-add --dry-run {path} {value}: exit {code}, stderr {err!r}, "
+                            f"printed {out!r}, the write made {expected!r}")
+    code, out, err = run(tool, ["xml-add", str(work / "p.xml"), "R.1bad", "v", "--dry-run"], {})
+    if code != NEGATIVE or out != "\n" or "'1bad' is not an XML name" not in err:
+        failures.append(f"xml-add --dry-run with a bad name: exit {code}, {out!r}, {err!r}")
+
+
 def check_help(tool, version, failures):
     for arguments in (["--help"], ["-h"], ["help"], ["--machine", "/x", "--help"]):
         code, out, err = run(tool, arguments, {})
@@ -182,6 +247,8 @@ def main(version, machine, *tool):
         make_files(work)
         check_cases(list(tool), work, machine, failures)
         check_report_failure_shows_nothing_stale(list(tool), work, machine, failures)
+        check_explanations(list(tool), work, failures)
+        check_dry_run(list(tool), work, failures)
         check_help(list(tool), version, failures)
         (work / "ro.xml").chmod(stat.S_IRUSR | stat.S_IWUSR)
     for failure in failures:
