@@ -82,7 +82,9 @@ std::string Line(char mark, std::string_view line) {
 std::string Range(std::size_t start, std::size_t count) {
   // diff numbers an empty range by the line before it.
   const std::size_t first = count == 0 ? start : start + 1;
-  return std::to_string(first) + (count == 1 ? "" : "," + std::to_string(count));
+  std::string range = std::to_string(first);
+  if (count != 1) (range += ',') += std::to_string(count);
+  return range;
 }
 
 }  // namespace

@@ -115,5 +115,5 @@ int Run(const std::vector<std::string>& words) {
 }  // namespace tovrel::tool
 
 int main(int argc, char** argv) {
-  return tovrel::tool::Run(std::vector<std::string>(argv + 1, argv + argc));
+  return tovrel::tool::Run(Utf8Arguments(argc, argv));
 }
