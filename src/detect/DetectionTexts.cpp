@@ -21,9 +21,14 @@ void TraceScore(const DetectionTrace& trace, std::int32_t score, WideView candid
   if (score > best_score) {
     trace.Verdict(CandidateVerdict::kLeads, [&] { return WideText(candidate); });
   } else {
+    // Only a greater score replaces the best: on a tie the one met first stays.
     trace.Verdict(CandidateVerdict::kLowerScore, [&] {
-      WideText why = u"lower score than " + NumberText(best_score);
-      if (!best.empty()) why += u" of " + WideText(best);
+      if (best.empty())
+        return u"score " + NumberText(score) + u" is not above " + NumberText(best_score) +
+               u", which a candidate needs";
+      WideText why = score == best_score ? u"same score as " : u"lower score than ";
+      why += NumberText(best_score) + u" of " + WideText(best);
+      if (score == best_score) why += u", which came first";
       return why;
     });
   }

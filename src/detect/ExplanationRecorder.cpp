@@ -14,9 +14,14 @@ void ExplanationRecorder::Candidate(const CandidateOrigin& origin) {
 }
 
 void ExplanationRecorder::Check(WideView what, WideView found) {
-  if (ExplainedCandidate* candidate = Current()) {
-    candidate->checks.emplace_back(WideText(what), WideText(found));
+  ExplainedCandidate* candidate = Current();
+  if (candidate == nullptr) return;
+  // A lookup may ask the same thing twice (the marker of a folder that is not redirected); the
+  // explanation tells it once.
+  for (const auto& [check, result] : candidate->checks) {
+    if (check == what && result == found) return;
   }
+  candidate->checks.emplace_back(WideText(what), WideText(found));
 }
 
 void ExplanationRecorder::Verdict(CandidateVerdict verdict, WideView why) {

@@ -1,12 +1,10 @@
-#include <stdexcept>
-#include <string>
-
-#include "Commands.h"
-
+// Only the Windows build captures: it reads the machine it runs on.
 #ifdef _WIN32
 
 #include <filesystem>
+#include <string>
 
+#include "Commands.h"
 #include "capture/MachineCapture.h"
 #include "capture/MachineFolder.h"
 #include "platform/Platform.h"
@@ -38,28 +36,12 @@ std::string Capture(const Arguments& arguments) {
   return listing + "ANSI code page " + number + ": replay with TOVREL_ACP=" + number;
 }
 
-}  // namespace
-}  // namespace tovrel::tool
-
-#else
-
-namespace tovrel::tool {
-namespace {
-
-std::string Capture(const Arguments&) {
-  throw std::runtime_error(
-      "capture reads the Windows machine it runs on: run the Windows build's tovrel.exe there");
-}
+const CommandRegistration kCapture{
+    "capture",
+    {"DIR", 1, [](const Arguments& a) { return Positive(Capture(a)); },
+     "write this machine into DIR as a sample machine, to replay on Linux"}};
 
 }  // namespace
 }  // namespace tovrel::tool
 
 #endif
-
-namespace tovrel::tool {
-namespace {
-
-const CommandRegistration kCapture{"capture", {"DIR", 1, Capture}};
-
-}  // namespace
-}  // namespace tovrel::tool

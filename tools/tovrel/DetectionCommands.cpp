@@ -4,14 +4,27 @@
 namespace tovrel::tool {
 namespace {
 
-const CommandRegistration kLastFr{"last-fr",
-                                  {"", 0, [](const Arguments&) { return Text(GetLastFR()); }}};
-const CommandRegistration kLastPlatnik{
-    "last-platnik", {"", 0, [](const Arguments&) { return Text(GetLastPlatnik()); }}};
-const CommandRegistration kLastVl{"last-vl",
-                                  {"", 0, [](const Arguments&) { return Text(GetLastVL()); }}};
-const CommandRegistration kLastAs{"last-as",
-                                  {"", 0, [](const Arguments&) { return Text(GetLastAS()); }}};
+using LookupExport = const char*(TOVREL_CALL*)();
+
+// A lookup's folder; an empty one is the library's "not found".
+Command Lookup(LookupExport lookup, const std::string& name, const std::string& product) {
+  return Command{"", 0,
+                 [=](const Arguments&) {
+                   std::string folder = Text(lookup());
+                   const bool found = !folder.empty();
+                   return Judged(std::move(folder), found,
+                                 "no " + product + " installation found (tovrel explain " + name +
+                                     " shows why)");
+                 },
+                 "the folder of the newest " + product + " installation"};
+}
+
+const CommandRegistration kLastExcel{"last-excel", Lookup(GetLastExcel, "last-excel", "Excel")};
+const CommandRegistration kLastFr{"last-fr", Lookup(GetLastFR, "last-fr", "Ferrolin")};
+const CommandRegistration kLastPlatnik{"last-platnik",
+                                       Lookup(GetLastPlatnik, "last-platnik", "Płatnik")};
+const CommandRegistration kLastVl{"last-vl", Lookup(GetLastVL, "last-vl", "Velmora")};
+const CommandRegistration kLastAs{"last-as", Lookup(GetLastAS, "last-as", "Astrelo")};
 
 }  // namespace
 }  // namespace tovrel::tool

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "Commands.h"
+#include "ExplainXmlPath.h"
 #include "config/DefaultIniFile.h"
 #include "detect/ExplanationRecorder.h"
 #include "detect/TMSI.h"
@@ -165,12 +166,14 @@ std::u16string AsJson(const std::string& command, const std::vector<ExplainedSte
 
 std::string Explain(const Arguments& arguments) {
   const std::string& command = arguments[0];
+  if (command == "xml-get" || command == "xml-add") return ExplainXmlPath(arguments);
   const bool json = arguments.size() > 1 && arguments[1] == "--json";
   if (arguments.size() > 1 && !json) throw std::invalid_argument("the option is --json");
   const auto lookup = Lookups().find(command);
   if (lookup == Lookups().end()) {
     throw std::invalid_argument(
-        "explain takes last-excel, last-vl, last-as, last-fr, last-platnik or report");
+        "explain takes last-excel, last-vl, last-as, last-fr, last-platnik, report, xml-get or "
+        "xml-add");
   }
   const Platform platform = MakePlatform();
   const WideText default_ini_file = MakeDefaultIniFile(*platform.host);
@@ -186,7 +189,11 @@ std::string Explain(const Arguments& arguments) {
   return ToUtf8(json ? AsJson(command, steps, answers) : AsText(steps, answers));
 }
 
-const CommandRegistration kExplain{"explain", {"COMMAND [--json]", 1, Explain, 1}};
+const CommandRegistration kExplain{
+    "explain",
+    {"COMMAND [--json] | xml-get FILE PATH | xml-add FILE PATH VALUE", 1,
+     [](const Arguments& a) { return Positive(Explain(a)); },
+     "why a lookup or the report found what it found, or how a path is followed", 3}};
 
 }  // namespace
 }  // namespace tovrel::tool

@@ -1,9 +1,12 @@
 // tovrel: calls the library's exported functions from a shell, one sub-command per export.
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "Commands.h"
+#include "Help.h"
 #include "HostArguments.h"
 #include "MachineOption.h"
 
@@ -12,61 +15,105 @@
 #endif
 
 namespace tovrel::tool {
-
-std::map<std::string, Command>& AllCommands() {
-  static std::map<std::string, Command> commands;
-  return commands;
-}
-
-std::string Text(const char* host_text) {
-  return FromHost(host_text ? host_text : "");
-}
-
-}  // namespace tovrel::tool
-
 namespace {
 
-int Usage() {
-  std::fputs("usage: tovrel [--machine DIR] COMMAND ARGUMENTS...\n", stderr);
-  for (const auto& [name, command] : tovrel::tool::AllCommands()) {
-    std::fprintf(stderr, "  tovrel %s %s\n", name.c_str(), command.usage.c_str());
-  }
-  return 2;
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "tovrel: %s\n(tovrel --help lists the commands)\n", message.c_str());
+  return kUsage;
 }
 
-}  // namespace
+bool IsHelpOption(const std::string& word) {
+  return word == "--help" || word == "-h";
+}
 
-int main(int argc, char** argv) {
-  if (argc >= 3 && std::string(argv[1]) == "--machine") {
-    if (!UseMachine(argv[2])) return 2;
-    argv[2] = argv[0];
-    argv += 2;
-    argc -= 2;
+bool IsVersionOption(const std::string& word) {
+  return word == "--version" || word == "-V";
+}
+
+int Help(const std::string& command) {
+  if (command.empty()) {
+    std::fputs(Usage().c_str(), stdout);
+    return kPositive;
   }
-  if (argc < 2) return Usage();
-  const auto& commands = tovrel::tool::AllCommands();
-  const auto found = commands.find(argv[1]);
-  if (found == commands.end()) {
-    std::fprintf(stderr, "tovrel: unknown command '%s'\n", argv[1]);
-    return Usage();
+  const std::string help = CommandHelp(command);
+  if (help.empty()) return UsageError("unknown command '" + command + "'");
+  std::fputs(help.c_str(), stdout);
+  return kPositive;
+}
+
+int RunCommand(const std::string& name, const std::vector<std::string>& words) {
+  const Command& command = AllCommands().at(name);
+  if (words.size() < command.arity || words.size() > command.arity + command.optional_arguments) {
+    std::fprintf(stderr, "tovrel: %s takes %s\n%s", name.c_str(),
+                 command.usage.empty() ? "no arguments" : command.usage.c_str(),
+                 CommandHelp(name).c_str());
+    return kUsage;
   }
-  const tovrel::tool::Command& command = found->second;
-  const auto given = static_cast<std::size_t>(argc - 2);
-  if (given < command.arity || given > command.arity + command.optional_arguments) {
-    std::fprintf(stderr, "usage: tovrel %s %s\n", argv[1], command.usage.c_str());
-    return 2;
-  }
-  tovrel::tool::Arguments arguments;
-  for (int i = 2; i < argc; ++i) arguments.push_back(ToHost(argv[i]));
 #ifdef _WIN32
   // The library leaves COM to its host, as an installer initialises it for its own thread.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 #endif
+  Outcome outcome;
   try {
-    std::printf("%s\n", command.run(arguments).c_str());
+    CheckHostCodePage();
+    Arguments arguments;
+    for (const std::string& word : words) arguments.push_back(ToHost(word));
+    outcome = command.run(arguments);
+  } catch (const std::invalid_argument& error) {
+    return UsageError(error.what());
   } catch (const std::exception& error) {
     std::fprintf(stderr, "tovrel: %s\n", error.what());
-    return 2;
+    return kUsage;
   }
-  return 0;
+  std::printf("%s\n", outcome.answer.c_str());
+  if (outcome.code != kPositive) std::fprintf(stderr, "tovrel: %s\n", outcome.reason.c_str());
+  return outcome.code;
+}
+
+int Run(const std::vector<std::string>& words) {
+  // --help anywhere asks for help, about the command when one is named.
+  for (const std::string& word : words) {
+    if (!IsHelpOption(word)) continue;
+    for (const std::string& other : words) {
+      if (AllCommands().contains(other)) return Help(other);
+    }
+    return Help({});
+  }
+  std::size_t next = 0;
+  while (next < words.size() && words[next].starts_with("-")) {
+    const std::string& option = words[next];
+    if (IsVersionOption(option)) {
+      std::fputs(VersionText().c_str(), stdout);
+      return kPositive;
+    }
+    if (option != "--machine") return UsageError("unknown option '" + option + "'");
+    if (next + 1 >= words.size()) return UsageError("--machine needs a folder: --machine DIR");
+    if (const ExitCode code = UseMachine(words[next + 1]); code != kPositive) return code;
+    next += 2;
+  }
+  if (next >= words.size()) {
+    std::fputs(Usage().c_str(), stderr);
+    return kUsage;
+  }
+  const std::string& name = words[next];
+  const std::vector<std::string> rest(words.begin() + static_cast<std::ptrdiff_t>(next) + 1,
+                                      words.end());
+  if (name == "help") {
+    if (rest.size() > 1) return UsageError("help takes at most one command");
+    return Help(rest.empty() ? std::string() : rest[0]);
+  }
+  if (name == "version") {
+    if (!rest.empty()) return UsageError("version takes no arguments");
+    std::fputs(VersionText().c_str(), stdout);
+    return kPositive;
+  }
+  if (!AllCommands().contains(name)) return UsageError("unknown command '" + name + "'");
+  return RunCommand(name, rest);
+}
+
+}  // namespace
+}  // namespace tovrel::tool
+
+int main(int argc, char** argv) {
+  return tovrel::tool::Run(Utf8Arguments(argc, argv));
 }

@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <optional>
 #include <stdexcept>
 #include <string>
+
+#include "platform/Utf8.h"
 
 namespace tovrel::portable {
 
@@ -77,8 +80,10 @@ class IconvCodePage::Converter {
 
 namespace {
 
+constexpr unsigned kUtf8 = 65001;
+
 std::string CodePageName(unsigned number) {
-  return "CP" + std::to_string(number);
+  return number == kUtf8 ? "UTF-8" : "CP" + std::to_string(number);
 }
 
 // Windows' lead bytes of its East Asian pages, where iconv's tables know fewer (CP950 leaves
@@ -101,6 +106,10 @@ IconvCodePage::IconvCodePage(unsigned number)
     : number_(number),
       decode_(std::make_unique<Converter>("UTF-16LE", CodePageName(number))),
       encode_(std::make_unique<Converter>(CodePageName(number), "UTF-16LE")) {
+  if (number == kUtf8) {
+    utf8_ = true;
+    return;
+  }
   for (unsigned byte = 0; byte < 256; ++byte) {
     bool lead_byte = false;
     const auto wide = decode_->Convert(std::string(1, static_cast<char>(byte)), &lead_byte);
@@ -124,12 +133,15 @@ IconvCodePage::~IconvCodePage() = default;
 unsigned IconvCodePage::NumberFromEnvironment() {
   constexpr unsigned kDefault = 1252;
   const char* value = std::getenv("TOVREL_ACP");
-  if (value == nullptr) return kDefault;
-  char* end = nullptr;
-  const unsigned long number = std::strtoul(value, &end, 10);
-  return (end != value && *end == '\0' && number > 0 && number < 65536)
-             ? static_cast<unsigned>(number)
-             : kDefault;
+  return value ? ParseNumber(value).value_or(kDefault) : kDefault;
+}
+
+std::optional<unsigned> IconvCodePage::ParseNumber(std::string_view setting) {
+  unsigned number = 0;
+  const char* end = setting.data() + setting.size();
+  const auto [stop, error] = std::from_chars(setting.data(), end, number);
+  if (error != std::errc() || stop != end || number == 0 || number > 65535) return std::nullopt;
+  return number;
 }
 
 unsigned IconvCodePage::Number() const {
@@ -137,6 +149,7 @@ unsigned IconvCodePage::Number() const {
 }
 
 WideText IconvCodePage::ToWide(AnsiView text) const {
+  if (utf8_) return FromUtf8(text);
   if (multi_byte_) {
     // As Windows reads such a page: a lead byte and the byte after it are one character, the
     // page's default one when they define none; a byte alone that the page does not define is
@@ -163,6 +176,7 @@ WideText IconvCodePage::ToWide(AnsiView text) const {
 }
 
 AnsiText IconvCodePage::ToAnsi(WideView text) const {
+  if (utf8_) return ToUtf8(text);
   if (multi_byte_) {
     std::string bytes;
     bytes.reserve(text.size() * 2);

@@ -19,6 +19,8 @@ int CheckedLength(std::size_t size) {
 
 Win32CodePage::Win32CodePage() : number_(GetACP()) {}
 
+Win32CodePage::Win32CodePage(unsigned number) : number_(number) {}
+
 unsigned Win32CodePage::Number() const {
   return number_;
 }

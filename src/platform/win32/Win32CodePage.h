@@ -8,6 +8,8 @@ namespace tovrel::win32 {
 class Win32CodePage final : public AnsiCodePage {
  public:
   Win32CodePage();
+  // Another code page than the process's, such as UTF-8 (65001).
+  explicit Win32CodePage(unsigned number);
   [[nodiscard]] unsigned Number() const override;
   [[nodiscard]] WideText ToWide(AnsiView text) const override;
   [[nodiscard]] AnsiText ToAnsi(WideView text) const override;
