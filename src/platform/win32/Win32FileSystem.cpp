@@ -85,6 +85,9 @@ class SameBytes {
   // True when everything written equals the whole file.
   [[nodiscard]] bool Same() const { return same_ && remaining_ == 0; }
 
+  // Lets go of the file, which ReplaceFileW must find without a handle of ours open on it.
+  void Close() { file_.Close(); }
+
  private:
   UniqueFile file_;
   unsigned long long remaining_ = 0;
@@ -275,6 +278,7 @@ bool Win32FileSystem::ReplaceFileWith(WideView path, const ContentWriter& write)
     file.Close();
     return true;
   }
+  same.Close();
   // The attributes go with the data, for a file system where only the move below applies.
   FILE_BASIC_INFO basic{};
   basic.FileAttributes = attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
