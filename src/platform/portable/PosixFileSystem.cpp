@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -99,6 +100,8 @@ class SameBytes {
 
   // True when everything written equals the whole file.
   [[nodiscard]] bool Same() const { return same_ && remaining_ == 0; }
+  // The file, open for reading; negative when it could not be opened.
+  [[nodiscard]] int fd() const { return file_.get(); }
 
  private:
   UniqueFd file_;
@@ -144,6 +147,40 @@ std::optional<TemporaryFile> CreateTemporary(const std::string& prefix, const st
     }
   }
   return std::nullopt;
+}
+
+// Gives the temporary what makes the file itself besides its bytes: its owner and group where
+// this user may, else at least its group, so that the others of the group who may write the file
+// still may; its mode; and its extended attributes, POSIX ACLs among them. Attributes that this
+// user may not set (security.*, trusted.*) stay behind; false only when the mode cannot be set.
+bool TakeOverIdentity(int from, int to, const struct stat& info) {
+  // A non-owner cannot give the file away, but a member of its group can keep that group.
+  if (::fchown(to, info.st_uid, info.st_gid) != 0) {
+    static_cast<void>(::fchown(to, static_cast<uid_t>(-1), info.st_gid));
+  }
+  // After the owner, whose change clears the set-user and set-group bits.
+  if (::fchmod(to, info.st_mode & 07777) != 0) return false;
+  std::string names(256, '\0');
+  ssize_t size = 0;
+  while ((size = ::flistxattr(from, names.data(), names.size())) < 0 && errno == ERANGE) {
+    names.resize(names.size() * 2);
+  }
+  if (size <= 0) return true;
+  names.resize(static_cast<std::size_t>(size));
+  std::string value;
+  for (std::size_t start = 0; start < names.size();) {
+    const std::string name = names.c_str() + start;
+    start += name.size() + 1;
+    const ssize_t length = ::fgetxattr(from, name.c_str(), nullptr, 0);
+    if (length < 0) continue;
+    value.resize(static_cast<std::size_t>(length));
+    const ssize_t got = ::fgetxattr(from, name.c_str(), value.data(), value.size());
+    if (got >= 0) {
+      static_cast<void>(
+          ::fsetxattr(to, name.c_str(), value.data(), static_cast<std::size_t>(got), 0));
+    }
+  }
+  return true;
 }
 
 struct FreeDeleter {
@@ -207,10 +244,9 @@ bool PosixFileSystem::ReplaceFileWith(WideView path, const ContentWriter& write)
   RemoveStaleTemporaries(folder, prefix, suffix);
 
   std::optional<TemporaryFile> temporary = CreateTemporary(folder + prefix, suffix);
-  if (!temporary || ::fchmod(temporary->fd(), info.st_mode & 07777) != 0) return false;
-  // Keeping the owner needs privileges an ordinary user lacks; a failure leaves the file ours.
-  static_cast<void>(::fchown(temporary->fd(), info.st_uid, info.st_gid));
+  if (!temporary) return false;
   SameBytes same(target, info);
+  if (!TakeOverIdentity(same.fd(), temporary->fd(), info)) return false;
   const bool written = write([&](std::string_view bytes) {
     same.Next(bytes);
     return WriteAll(temporary->fd(), bytes);
