@@ -34,6 +34,14 @@ class TemporaryFile {
   }
   [[nodiscard]] const WideText& path() const { return path_; }
   void Keep() { path_.clear(); }
+  // Gives the temporary the name that says it is whole.
+  [[nodiscard]] bool MarkWhole() {
+    WideText whole = path_.substr(0, path_.size() - kTemporarySuffix.size());
+    whole += kWholeTemporarySuffix;
+    if (!MoveFileExW(AsWide(path_), AsWide(whole), MOVEFILE_WRITE_THROUGH)) return false;
+    path_ = std::move(whole);
+    return true;
+  }
 
  private:
   WideText path_;
@@ -201,8 +209,44 @@ WideText TemporaryPrefixOf(const WideText& target) {
   return target.substr(0, name_start) + TemporaryNamePrefix(WideView(target).substr(name_start));
 }
 
+// Puts the newest whole temporary of a missing file in its place. A replacement that failed half
+// way (ERROR_UNABLE_TO_MOVE_REPLACEMENT, and then the move as well) left the file's content only
+// there; a temporary that may not be whole is never taken.
+void RestoreWholeTemporary(const WideText& target) {
+  if (GetFileAttributesW(AsWide(target)) != INVALID_FILE_ATTRIBUTES ||
+      GetLastError() != ERROR_FILE_NOT_FOUND) {
+    return;
+  }
+  const WideText prefix = TemporaryPrefixOf(target);
+  const std::size_t folder_end = prefix.find_last_of(u"\\/:") + 1;
+  const WideView name_prefix = WideView(prefix).substr(folder_end);
+  WIN32_FIND_DATAW found{};
+  const UniqueFind find(
+      FindFirstFileW(AsWide(prefix + u"*" + WideText(kWholeTemporarySuffix)), &found));
+  if (!find) return;
+  WideText newest;
+  FILETIME newest_time{};
+  do {
+    const WideText name = FromWide(found.cFileName);
+    // The pattern also matches short names; only the long one counts.
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+        !name.starts_with(name_prefix) || !name.ends_with(kWholeTemporarySuffix)) {
+      continue;
+    }
+    if (newest.empty() || CompareFileTime(&found.ftLastWriteTime, &newest_time) > 0) {
+      newest = name;
+      newest_time = found.ftLastWriteTime;
+    }
+  } while (FindNextFileW(find.get(), &found));
+  if (newest.empty()) return;
+  // Without replacing: a file that appeared meanwhile stays.
+  MoveFileExW(AsWide(prefix.substr(0, folder_end) + newest), AsWide(target),
+              MOVEFILE_WRITE_THROUGH);
+}
+
 // The full path of the file one change is about: the file's final path when it exists, else the
-// final path of its folder and its name.
+// final path of its folder and its name, so that a file restored from its temporary (below) and
+// the file itself share one lock.
 std::optional<WideText> ChangedFilePath(const WideText& path) {
   const DWORD size = GetFullPathNameW(AsWide(path), 0, nullptr, nullptr);
   if (size == 0) return std::nullopt;
@@ -284,7 +328,7 @@ bool Win32FileSystem::ReplaceFileWith(WideView path, const ContentWriter& write)
   basic.FileAttributes = attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
   if (!FlushFileBuffers(file.get()) ||
       !SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic) ||
-      !file.Close()) {
+      !file.Close() || !temporary.MarkWhole()) {
     return false;
   }
   // ReplaceFileW keeps what makes the file itself: its security descriptor, owner, creation
@@ -324,7 +368,9 @@ std::unique_ptr<FileChangeLock> Win32FileSystem::LockForChange(
   // An abandoned mutex was held by a change that died; what it left on disk is whole, as every
   // save puts its file in place in one step.
   if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return nullptr;
-  return std::make_unique<ChangeMutex>(std::move(mutex));
+  auto lock = std::make_unique<ChangeMutex>(std::move(mutex));
+  RestoreWholeTemporary(WideText(path));
+  return lock;
 }
 
 }  // namespace tovrel::win32
