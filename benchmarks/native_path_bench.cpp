@@ -2,8 +2,8 @@
 // measured beside it in the same iterations; the "ratio" counter is the first time over the
 // second.
 //   MissingFirstComponent/<components>: C:\ + that many "d\" + s.xml, whose first folder is
-//     missing, against the same with a tenth of the components (goal: a ratio near 10, as the
-//     work grows with the length, and well under a second for 20,000 components).
+//     missing, against the same with a tenth of the components (goal: a ratio of at most 10, as
+//     the work grows no faster than the length, and well under a second for 20,000 components).
 //   ExistingThenMissing/<components>: the same below C:\Program Files\Velmora, which exist under
 //     other case, so that each of them is matched by listing its folder.
 #include <benchmark/benchmark.h>
