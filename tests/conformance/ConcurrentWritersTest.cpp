@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
 #include <thread>
@@ -94,6 +95,40 @@ TEST(ConcurrentWriters, AChangeWaitsBoundedForTheOneUnderWay) {
                                           std::chrono::milliseconds(0)),
             nullptr);
   EXPECT_EQ(Listing(dir.path()), std::set<std::string>{"settings.xml"});
+}
+
+// An installer that dies while it changes the file: it takes the lock, says so by writing the
+// file "held" beside the settings file, and ends its process a moment later without letting go.
+// Run by the test below in a process of its own.
+TEST(ConcurrentWriters, DISABLED_DyingHolder) {
+  const char* file = std::getenv("TOVREL_WRITER_FILE");
+  ASSERT_NE(file, nullptr);
+  const Platform platform = MakePlatform();
+  auto lock = platform.files->LockForChange(FromUtf8(file), std::chrono::milliseconds(0));
+  ASSERT_NE(lock, nullptr);
+  std::ofstream(std::filesystem::path(FromUtf8(file)).parent_path() / "held").put('1');
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // No destructor runs, so nothing but the end of the process lets go of the lock.
+  static_cast<void>(lock.release());
+  std::_Exit(0);
+}
+
+// The waiting change gets the lock when its holder dies; on Windows the holder's mutex is then
+// abandoned, not released.
+TEST(ConcurrentWriters, AWriterThatDiesLetsGoOfTheLock) {
+  const test::TempDir dir;
+  const auto file = dir.Write("settings.xml", "<R/>");
+  test::TestProcess holder("ConcurrentWriters.DISABLED_DyingHolder",
+                           {{"TOVREL_WRITER_FILE", ToUtf8(test::LibraryPath(file))}});
+  for (int tries = 0; tries < 1000 && !std::filesystem::exists(dir.path() / "held"); ++tries) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_TRUE(std::filesystem::exists(dir.path() / "held"));
+  const Platform platform = MakePlatform();
+  EXPECT_NE(platform.files->LockForChange(test::LibraryPath(file), std::chrono::seconds(5)),
+            nullptr);
+  EXPECT_TRUE(holder.Passed());
+  EXPECT_EQ(Listing(dir.path()), (std::set<std::string>{"held", "settings.xml"}));
 }
 
 }  // namespace
