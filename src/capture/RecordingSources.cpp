@@ -83,6 +83,11 @@ bool RecordingFileSystem::ReplaceFileWith(WideView, const ContentWriter&) const 
   return false;
 }
 
+std::unique_ptr<FileChangeLock> RecordingFileSystem::LockForChange(
+    WideView, std::chrono::milliseconds) const {
+  return std::make_unique<FileChangeLock>();
+}
+
 std::unique_ptr<const VersionInfo> RecordingVersionResources::Read(WideView file_name) const {
   auto info = versions_.Read(file_name);
   if (info) {

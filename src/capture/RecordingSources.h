@@ -43,6 +43,9 @@ class RecordingFileSystem final : public FileSystem {
       : files_(files), record_(record) {}
   [[nodiscard]] bool FileExists(WideView path) const override;
   [[nodiscard]] bool ReplaceFileWith(WideView path, const ContentWriter& write) const override;
+  // A lock that holds nothing back: with every save refused, no change has to wait for another.
+  [[nodiscard]] std::unique_ptr<FileChangeLock> LockForChange(
+      WideView path, std::chrono::milliseconds wait) const override;
 
  private:
   const FileSystem& files_;

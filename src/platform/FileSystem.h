@@ -1,11 +1,23 @@
 #pragma once
 
+#include <chrono>
+#include <memory>
 #include <string_view>
 
 #include "platform/ByteSink.h"
 #include "platform/Text.h"
 
 namespace tovrel {
+
+// Held for the whole of one change of a file (load, change, save); dropping it lets the next
+// change of that file go ahead.
+class FileChangeLock {
+ public:
+  virtual ~FileChangeLock() = default;
+};
+
+// How long a change waits for the changes of the same file ahead of it.
+inline constexpr std::chrono::milliseconds kFileChangeWait{10'000};
 
 // The file operations the logic needs, on Windows paths of the machine the library runs on.
 class FileSystem {
@@ -23,6 +35,14 @@ class FileSystem {
   // save of the same file left behind are removed. False, with the file unchanged, when it is
   // read-only, missing, the writer fails, or any step fails.
   [[nodiscard]] virtual bool ReplaceFileWith(WideView path, const ContentWriter& write) const = 0;
+
+  // Waits, at most `wait`, until no other change of the file is under way in any process, and
+  // keeps every other change of it waiting until the lock given is dropped; a process that dies
+  // lets go of it. Readers take no lock: a save shows them the old or the new file whole. Two
+  // paths of one file share its lock. Null when the wait ran out or no lock can be had (a
+  // missing file or folder).
+  [[nodiscard]] virtual std::unique_ptr<FileChangeLock> LockForChange(
+      WideView path, std::chrono::milliseconds wait) const = 0;
 
   // ReplaceFileWith for bytes at hand.
   [[nodiscard]] bool ReplaceFileContents(WideView path, std::string_view bytes) const {

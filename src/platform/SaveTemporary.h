@@ -15,4 +15,9 @@ WideText TemporaryNamePrefix(WideView file_name);
 
 inline constexpr std::u16string_view kTemporarySuffix = u".tmp";
 
+// The end of a temporary's name once it is written in full, flushed and closed, where a save
+// puts it in place with a step that can fail half way (Windows' ReplaceFileW): the name tells
+// a later save that it may take this temporary back as the file.
+inline constexpr std::u16string_view kWholeTemporarySuffix = u"-whole.tmp";
+
 }  // namespace tovrel

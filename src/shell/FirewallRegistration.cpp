@@ -23,8 +23,18 @@ void AddToWinFirewall(FirewallProfile& profile, WideView image_path, WideView na
   });
 }
 
+bool IsFirewallName(WideView name) {
+  if (name.size() > kMaxFirewallNameLength) return false;
+  for (const char16_t c : name) {
+    // The C0 and C1 controls and DEL.
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return false;
+  }
+  return true;
+}
+
 std::int32_t DoAddToFirewall(const Firewall& firewall, WideView image_path, WideView name,
                              bool enable) {
+  if (!IsFirewallName(name)) return 0;
   const std::unique_ptr<FirewallProfile> profile = firewall.CurrentProfile();
   if (!IsApplicationAuthorized(*profile, image_path)) {
     AddToWinFirewall(*profile, image_path, name, enable);

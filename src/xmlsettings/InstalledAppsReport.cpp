@@ -22,6 +22,9 @@ void AddEntries(XmlNode& section, const InstalledAppsList& list) {
 SectionWrite XMLWriteAppList(const SettingsServices& services, const InstalledAppsList& list,
                              WideView file_name, WideView node_path) {
   try {
+    const std::unique_ptr<FileChangeLock> lock =
+        services.files.LockForChange(file_name, kFileChangeWait);
+    if (!lock) return SectionWrite::kFailed;
     const std::unique_ptr<XmlDocument> document = LoadSettingsFile(services.xml, file_name);
     if (!document) return SectionWrite::kFailed;
     const XmlNodePtr root = document->DocumentElement();

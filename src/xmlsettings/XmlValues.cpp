@@ -10,6 +10,11 @@ namespace tovrel {
 std::int32_t DoXMLAddNode(const SettingsServices& services, WideView file_name, WideView node_path,
                           WideView value) {
   try {
+    // Held from the load to the save, so that a change made meanwhile by another installer is
+    // not overwritten.
+    const std::unique_ptr<FileChangeLock> lock =
+        services.files.LockForChange(file_name, kFileChangeWait);
+    if (!lock) return 0;
     const std::unique_ptr<XmlDocument> document = LoadSettingsFile(services.xml, file_name);
     if (!document) return 0;
     const XmlNodePtr root = document->DocumentElement();

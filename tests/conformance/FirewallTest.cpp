@@ -39,5 +39,21 @@ TEST_F(FirewallConformance, RegisteringTwiceGivesOneBothTimes) {
   EXPECT_EQ(DoAddToFirewall(*platform_.firewall, kImage, u"Other", false), 1);
 }
 
+// Names the Windows firewall cannot list are refused before the firewall is asked.
+TEST_F(FirewallConformance, ANameTooLongOrWithControlCharactersIsRefused) {
+  for (const auto& [name, result] : {
+           std::pair{WideText(255, u'n'), 1},
+           std::pair{WideText(256, u'n'), 0},
+           std::pair{WideText(u"Vel\nmora"), 0},
+           std::pair{WideText(u"Vel\tmora"), 0},
+           std::pair{WideText(u"Vel\x7Fmora"), 0},
+           std::pair{WideText(u"Vel\x85mora"), 0},
+           std::pair{WideText(u"Velmora \u0141\u00F3d\u017A"), 1},
+       }) {
+    EXPECT_EQ(DoAddToFirewall(*platform_.firewall, kImage, name, true), result)
+        << name.size() << " units";
+  }
+}
+
 }  // namespace
 }  // namespace tovrel

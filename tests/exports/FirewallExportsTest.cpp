@@ -81,6 +81,8 @@ TEST(FirewallExports, AFirewallThatCannotBeReachedOrRefusesGivesZeroAndStaysAsIt
   EXPECT_EQ(AddToFirewall("C:\\a|b.exe", "Velmora", 1), 0);
   EXPECT_EQ(AddToFirewall(kImage, "Two\nlines", 1), 0);
   EXPECT_EQ(AddToFirewall(kImage, "Velmora|1|2", 1), 0);
+  EXPECT_EQ(AddToFirewall(kImage, std::string(256, 'n').c_str(), 1), 0);
+  EXPECT_EQ(AddToFirewall(kImage, "Vel\x01mora", 1), 0);
   EXPECT_EQ(test::ReadBytes(machine.firewall()), kOn);
   // Without write permission the firewall refuses, as Windows does without administrative rights.
   ::chmod(machine.firewall().c_str(), 0444);

@@ -4,14 +4,17 @@
 #include <gtest/gtest.h>
 #include <sddl.h>
 
+#include <chrono>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "platform/Platform.h"
 #include "platform/SaveTemporary.h"
 #include "platform/Utf8.h"
 #include "support/TestFiles.h"
+#include "xmlsettings/XmlValues.h"
 
 namespace tovrel {
 namespace {
@@ -122,6 +125,28 @@ TEST(Win32FileSystem, TheTemporaryOfARunningSaveIsLeftAlone) {
   dir.Write(running, "<R>ha");
   ASSERT_TRUE(platform.files->ReplaceFileContents(test::LibraryPath(file), "<R>new</R>"));
   EXPECT_TRUE(std::filesystem::exists(dir.path() / running));
+}
+
+// A replacement that failed half way (ERROR_UNABLE_TO_MOVE_REPLACEMENT, and then the move as
+// well) leaves the file's content only in its whole temporary: the next change puts the newest
+// whole one back before it loads the file, and never takes one that may be cut short.
+TEST(Win32FileSystem, AChangeOfAMissingFilePutsItsNewestWholeTemporaryBack) {
+  const Platform platform = MakePlatform();
+  const SettingsServices services{*platform.xml, *platform.files};
+  const test::TempDir dir;
+  const std::string prefix = ToUtf8(TemporaryNamePrefix(u"settings.xml")) + "fffffff0-";
+  const std::string whole = ToUtf8(kWholeTemporarySuffix);
+  const auto now = std::filesystem::file_time_type::clock::now();
+  for (const auto& [name, bytes, age] :
+       {std::tuple{prefix + "1" + whole, "<R><N>older</N></R>", 2},
+        std::tuple{prefix + "2" + whole, "<R><N>newer</N></R>", 1},
+        std::tuple{prefix + "3" + ToUtf8(kTemporarySuffix), "<R><N>cut sh", 0}}) {
+    std::filesystem::last_write_time(dir.Write(name, bytes), now - std::chrono::hours(age));
+  }
+  const WideText file = test::LibraryPath(dir.path() / "settings.xml");
+  EXPECT_EQ(DoXMLAddNode(services, file, u"KEY", u"added"), 1);
+  EXPECT_EQ(DoXMLGetNode(*platform.xml, file, u"N"), u"newer");
+  EXPECT_EQ(DoXMLGetNode(*platform.xml, file, u"KEY"), u"added");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/portable/NativePath.h"
 
 #include <cstdlib>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -17,17 +18,25 @@ bool IsSlash(char16_t c) {
   return c == u'\\' || c == u'/';
 }
 
-// The entry of `directory` whose name matches `component` without regard to case; the component
-// itself when the directory has no such entry, so that a file can still be created under it.
-std::filesystem::path MatchComponent(const std::filesystem::path& directory, WideView component) {
-  const std::filesystem::path exact = directory / ToUtf8(component);
+// Appends "/" and the entry of the folder that `native` names whose name matches `component`
+// without regard to case. False, with the component appended as it is, when the folder holds no
+// such entry (or is missing), so that a file can still be created under that name.
+bool AppendMatch(std::string& native, WideView component) {
+  const std::size_t folder_end = native.size();
+  native += '/';
+  native += ToUtf8(component);
   std::error_code error;
-  if (std::filesystem::exists(exact, error)) return exact;
-  for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
-    if (EqualsIgnoreCase(FromUtf8(entry.path().filename().string()), component))
-      return entry.path();
+  if (std::filesystem::exists(native, error)) return true;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(native.substr(0, folder_end), error)) {
+    const std::string name = entry.path().filename().string();
+    if (EqualsIgnoreCase(FromUtf8(name), component)) {
+      native.resize(folder_end + 1);
+      native += name;
+      return true;
+    }
   }
-  return exact;
+  return false;
 }
 
 }  // namespace
@@ -43,26 +52,38 @@ std::string NativePath(WideView path) {
   if (!drive_path) return ToUtf8(path);
   const std::filesystem::path root = MachineRoot();
   if (root.empty()) return {};
-  // Each component resolved so far; ".." goes back one, never above the drive's own folder,
-  // as Windows resolves a path within its drive.
-  std::vector<std::filesystem::path> resolved{
-      root / "drives" / std::string(1, static_cast<char>(UpperAscii(path[0]) - u'A' + 'a'))};
+  // "." and ".." are settled by name first, as Windows settles them: ".." goes back one
+  // component, never above the drive's own folder.
+  std::vector<WideView> components;
   std::size_t start = 2;
   while (start <= path.size()) {
     std::size_t end = start;
     while (end < path.size() && !IsSlash(path[end])) ++end;
     const WideView component = path.substr(start, end - start);
     if (component == u"..") {
-      if (resolved.size() > 1) resolved.pop_back();
+      if (!components.empty()) components.pop_back();
     } else if (!component.empty() && component != u".") {
-      resolved.push_back(MatchComponent(resolved.back(), component));
+      components.push_back(component);
     }
     start = end + 1;
   }
-  std::filesystem::path native = resolved.back();
+  // One running path, matched against the disk up to the first component that is not there;
+  // nothing can lie below that one, so the rest is taken as it is.
+  std::string native =
+      (root / "drives" / std::string(1, static_cast<char>(UpperAscii(path[0]) - u'A' + 'a')))
+          .string();
+  bool on_disk = true;
+  for (const WideView component : components) {
+    if (on_disk) {
+      on_disk = AppendMatch(native, component);
+    } else {
+      native += '/';
+      native += ToUtf8(component);
+    }
+  }
   // A trailing separator names the directory itself, as on Windows.
-  if (IsSlash(path.back())) native /= "";
-  return native.string();
+  if (IsSlash(path.back())) native += '/';
+  return native;
 }
 
 }  // namespace tovrel::portable

@@ -3,15 +3,20 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include "platform/SaveTemporary.h"
@@ -95,6 +100,8 @@ class SameBytes {
 
   // True when everything written equals the whole file.
   [[nodiscard]] bool Same() const { return same_ && remaining_ == 0; }
+  // The file, open for reading; negative when it could not be opened.
+  [[nodiscard]] int fd() const { return file_.get(); }
 
  private:
   UniqueFd file_;
@@ -142,9 +149,74 @@ std::optional<TemporaryFile> CreateTemporary(const std::string& prefix, const st
   return std::nullopt;
 }
 
+// Gives the temporary what makes the file itself besides its bytes: its owner and group where
+// this user may, else at least its group, so that the others of the group who may write the file
+// still may; its mode; and its extended attributes, POSIX ACLs among them. Attributes that this
+// user may not set (security.*, trusted.*) stay behind; false only when the mode cannot be set.
+bool TakeOverIdentity(int from, int to, const struct stat& info) {
+  // A non-owner cannot give the file away, but a member of its group can keep that group.
+  if (::fchown(to, info.st_uid, info.st_gid) != 0) {
+    static_cast<void>(::fchown(to, static_cast<uid_t>(-1), info.st_gid));
+  }
+  // After the owner, whose change clears the set-user and set-group bits.
+  if (::fchmod(to, info.st_mode & 07777) != 0) return false;
+  std::string names(256, '\0');
+  ssize_t size = 0;
+  while ((size = ::flistxattr(from, names.data(), names.size())) < 0 && errno == ERANGE) {
+    names.resize(names.size() * 2);
+  }
+  if (size <= 0) return true;
+  names.resize(static_cast<std::size_t>(size));
+  std::string value;
+  for (std::size_t start = 0; start < names.size();) {
+    const std::string name = names.c_str() + start;
+    start += name.size() + 1;
+    const ssize_t length = ::fgetxattr(from, name.c_str(), nullptr, 0);
+    if (length < 0) continue;
+    value.resize(static_cast<std::size_t>(length));
+    const ssize_t got = ::fgetxattr(from, name.c_str(), value.data(), value.size());
+    if (got >= 0) {
+      static_cast<void>(
+          ::fsetxattr(to, name.c_str(), value.data(), static_cast<std::size_t>(got), 0));
+    }
+  }
+  return true;
+}
+
 struct FreeDeleter {
   void operator()(char* text) const { std::free(text); }
 };
+
+// The file a path names after its symbolic links; empty when it cannot be resolved.
+std::string ResolvedPath(WideView path) {
+  const std::string native = NativePath(path);
+  if (native.empty()) return {};
+  const std::unique_ptr<char, FreeDeleter> resolved(::realpath(native.c_str(), nullptr));
+  return resolved ? std::string(resolved.get()) : std::string();
+}
+
+// A change's lock: an empty file beside the changed one, "~tovrel-<digits>.lock", held with
+// flock. The changed file itself cannot carry the lock, as each save puts a new file in its
+// place. The holder removes the lock file before it lets go, so that none is left behind; a
+// waiter that then finds its lock on a removed file takes the next one.
+class LockFile final : public FileChangeLock {
+ public:
+  LockFile(UniqueFd fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
+  LockFile(const LockFile&) = delete;
+  LockFile& operator=(const LockFile&) = delete;
+  // Removed while still locked; the descriptor, closed afterwards, releases the lock.
+  ~LockFile() override { ::unlink(path_.c_str()); }
+
+ private:
+  UniqueFd fd_;
+  std::string path_;
+};
+
+std::string LockFileName(const std::string& file_name) {
+  WideText name = TemporaryNamePrefix(FromUtf8(file_name));
+  name.pop_back();
+  return ToUtf8(name) + ".lock";
+}
 
 }  // namespace
 
@@ -155,12 +227,9 @@ bool PosixFileSystem::FileExists(WideView path) const {
 }
 
 bool PosixFileSystem::ReplaceFileWith(WideView path, const ContentWriter& write) const {
-  const std::string native = NativePath(path);
-  if (native.empty()) return false;
   // Through a symbolic link, the file it leads to is replaced and the link stays.
-  const std::unique_ptr<char, FreeDeleter> resolved(::realpath(native.c_str(), nullptr));
-  if (!resolved) return false;
-  const std::string target = resolved.get();
+  const std::string target = ResolvedPath(path);
+  if (target.empty()) return false;
   struct stat info {};
   // A file without its owner's write permission stands for a read-only file; root could write
   // it anyway, so the mode is checked rather than access().
@@ -175,10 +244,9 @@ bool PosixFileSystem::ReplaceFileWith(WideView path, const ContentWriter& write)
   RemoveStaleTemporaries(folder, prefix, suffix);
 
   std::optional<TemporaryFile> temporary = CreateTemporary(folder + prefix, suffix);
-  if (!temporary || ::fchmod(temporary->fd(), info.st_mode & 07777) != 0) return false;
-  // Keeping the owner needs privileges an ordinary user lacks; a failure leaves the file ours.
-  static_cast<void>(::fchown(temporary->fd(), info.st_uid, info.st_gid));
+  if (!temporary) return false;
   SameBytes same(target, info);
+  if (!TakeOverIdentity(same.fd(), temporary->fd(), info)) return false;
   const bool written = write([&](std::string_view bytes) {
     same.Next(bytes);
     return WriteAll(temporary->fd(), bytes);
@@ -191,6 +259,43 @@ bool PosixFileSystem::ReplaceFileWith(WideView path, const ContentWriter& write)
   if (::rename(temporary->path().c_str(), target.c_str()) != 0) return false;
   temporary->Keep();
   return true;
+}
+
+std::unique_ptr<FileChangeLock> PosixFileSystem::LockForChange(
+    WideView path, std::chrono::milliseconds wait) const {
+  // The lock lies beside the file that links lead to, so that every path of it finds the same.
+  const std::string target = ResolvedPath(path);
+  if (target.empty()) return nullptr;
+  const std::size_t slash = target.rfind('/');
+  const std::string lock_path =
+      target.substr(0, slash + 1) + LockFileName(target.substr(slash + 1));
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  // flock has no time limit of its own, so a busy lock is tried again after a short pause.
+  std::chrono::milliseconds pause{1};
+  for (;;) {
+    UniqueFd fd(::open(lock_path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0444));
+    if (fd.get() < 0) {
+      // A lock file that another user made and that this one may not open is still in use;
+      // a folder where none can be made refuses the save as well.
+      if (errno != EACCES || ::access(lock_path.c_str(), F_OK) != 0) return nullptr;
+    } else {
+      // Readable by every user whatever the umask: each one who may change the file opens it.
+      static_cast<void>(::fchmod(fd.get(), 0444));
+      if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+        if (PathNamesFile(fd.get(), lock_path)) {
+          return std::make_unique<LockFile>(std::move(fd), lock_path);
+        }
+        // Its holder removed it while letting go: the next lock file is tried at once.
+        continue;
+      }
+      // Without flock (some network file systems) changes cannot wait for each other; they go
+      // ahead as before, each save still whole.
+      if (errno != EWOULDBLOCK) return std::make_unique<FileChangeLock>();
+    }
+    if (std::chrono::steady_clock::now() >= deadline) return nullptr;
+    std::this_thread::sleep_for(pause);
+    pause = std::min(pause * 2, std::chrono::milliseconds(8));
+  }
 }
 
 }  // namespace tovrel::portable

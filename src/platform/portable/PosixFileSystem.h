@@ -8,6 +8,8 @@ class PosixFileSystem final : public FileSystem {
  public:
   [[nodiscard]] bool FileExists(WideView path) const override;
   [[nodiscard]] bool ReplaceFileWith(WideView path, const ContentWriter& write) const override;
+  [[nodiscard]] std::unique_ptr<FileChangeLock> LockForChange(
+      WideView path, std::chrono::milliseconds wait) const override;
 };
 
 }  // namespace tovrel::portable

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <climits>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,7 +20,7 @@
 namespace tovrel::win32 {
 namespace {
 
-using UniqueProcess = UniqueAny<HANDLE, &CloseHandle>;
+using UniqueHandle = UniqueAny<HANDLE, &CloseHandle>;
 
 // Deletes the temporary file unless the replacement took it over.
 class TemporaryFile {
@@ -32,6 +34,14 @@ class TemporaryFile {
   }
   [[nodiscard]] const WideText& path() const { return path_; }
   void Keep() { path_.clear(); }
+  // Gives the temporary the name that says it is whole.
+  [[nodiscard]] bool MarkWhole() {
+    WideText whole = path_.substr(0, path_.size() - kTemporarySuffix.size());
+    whole += kWholeTemporarySuffix;
+    if (!MoveFileExW(AsWide(path_), AsWide(whole), MOVEFILE_WRITE_THROUGH)) return false;
+    path_ = std::move(whole);
+    return true;
+  }
 
  private:
   WideText path_;
@@ -83,6 +93,9 @@ class SameBytes {
   // True when everything written equals the whole file.
   [[nodiscard]] bool Same() const { return same_ && remaining_ == 0; }
 
+  // Lets go of the file, which ReplaceFileW must find without a handle of ours open on it.
+  void Close() { file_.Close(); }
+
  private:
   UniqueFile file_;
   unsigned long long remaining_ = 0;
@@ -110,7 +123,7 @@ std::optional<DWORD> CreatorOf(WideView unique_part) {
 
 bool ProcessRuns(DWORD process) {
   if (process == GetCurrentProcessId()) return true;
-  const UniqueProcess handle(OpenProcess(SYNCHRONIZE, FALSE, process));
+  const UniqueHandle handle(OpenProcess(SYNCHRONIZE, FALSE, process));
   if (!handle) return GetLastError() == ERROR_ACCESS_DENIED;
   return WaitForSingleObject(handle.get(), 0) == WAIT_TIMEOUT;
 }
@@ -173,6 +186,111 @@ bool MoveOver(const WideText& from, const WideText& to) {
   return MoveFileExW(AsWide(from), AsWide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
+// The path by which Windows itself knows an existing file or folder, after links, short names
+// and mapped drives; nothing when it cannot be opened.
+std::optional<WideText> FinalPath(const WideText& path) {
+  const UniqueFile file(CreateFileW(AsWide(path), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return std::nullopt;
+  std::wstring final_path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleW(file.get(), final_path.data(),
+                                                   static_cast<DWORD>(final_path.size()), 0);
+    if (length == 0) return std::nullopt;
+    if (length < final_path.size()) return FromWide(final_path.data(), length);
+    final_path.resize(length);
+  }
+}
+
+// The start of the names of the file's temporaries, with the folder.
+WideText TemporaryPrefixOf(const WideText& target) {
+  const std::size_t name_start = target.find_last_of(u"\\/:") + 1;
+  return target.substr(0, name_start) + TemporaryNamePrefix(WideView(target).substr(name_start));
+}
+
+// Puts the newest whole temporary of a missing file in its place. A replacement that failed half
+// way (ERROR_UNABLE_TO_MOVE_REPLACEMENT, and then the move as well) left the file's content only
+// there; a temporary that may not be whole is never taken.
+void RestoreWholeTemporary(const WideText& target) {
+  if (GetFileAttributesW(AsWide(target)) != INVALID_FILE_ATTRIBUTES ||
+      GetLastError() != ERROR_FILE_NOT_FOUND) {
+    return;
+  }
+  const WideText prefix = TemporaryPrefixOf(target);
+  const std::size_t folder_end = prefix.find_last_of(u"\\/:") + 1;
+  const WideView name_prefix = WideView(prefix).substr(folder_end);
+  WIN32_FIND_DATAW found{};
+  const UniqueFind find(
+      FindFirstFileW(AsWide(prefix + u"*" + WideText(kWholeTemporarySuffix)), &found));
+  if (!find) return;
+  WideText newest;
+  FILETIME newest_time{};
+  do {
+    const WideText name = FromWide(found.cFileName);
+    // The pattern also matches short names; only the long one counts.
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+        !name.starts_with(name_prefix) || !name.ends_with(kWholeTemporarySuffix)) {
+      continue;
+    }
+    if (newest.empty() || CompareFileTime(&found.ftLastWriteTime, &newest_time) > 0) {
+      newest = name;
+      newest_time = found.ftLastWriteTime;
+    }
+  } while (FindNextFileW(find.get(), &found));
+  if (newest.empty()) return;
+  // Without replacing: a file that appeared meanwhile stays.
+  MoveFileExW(AsWide(prefix.substr(0, folder_end) + newest), AsWide(target),
+              MOVEFILE_WRITE_THROUGH);
+}
+
+// The full path of the file one change is about: the file's final path when it exists, else the
+// final path of its folder and its name, so that a file restored from its temporary (below) and
+// the file itself share one lock.
+std::optional<WideText> ChangedFilePath(const WideText& path) {
+  const DWORD size = GetFullPathNameW(AsWide(path), 0, nullptr, nullptr);
+  if (size == 0) return std::nullopt;
+  std::wstring full(size, L'\0');
+  const DWORD length = GetFullPathNameW(AsWide(path), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return std::nullopt;
+  const WideText full_path = FromWide(full.data(), length);
+  if (auto final_path = FinalPath(full_path)) return final_path;
+  if (GetLastError() != ERROR_FILE_NOT_FOUND) return std::nullopt;
+  const std::size_t name_start = full_path.find_last_of(u"\\/") + 1;
+  const auto folder = FinalPath(full_path.substr(0, name_start));
+  if (!folder) return std::nullopt;
+  return *folder + u"\\" + full_path.substr(name_start);
+}
+
+// The name of the mutex that one file's changes take turns by: drawn from its path without
+// regard to case, as Windows compares names. The mutex lives in the global namespace, so that
+// installers in other sessions find it too, and names allow no path, so the path is hashed
+// (FNV-1a, 64 bits); two files sharing a name would only take turns needlessly.
+WideText ChangeMutexName(WideView file_path) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char16_t c : FoldCase(file_path)) {
+    hash = (hash ^ static_cast<std::uint16_t>(c)) * 1099511628211ull;
+  }
+  WideText name = u"Global\\tovrel-change-";
+  for (int shift = 60; shift >= 0; shift -= 4) {
+    name.push_back(u"0123456789abcdef"[(hash >> shift) & 0xF]);
+  }
+  return name;
+}
+
+// A change's lock: the file's named mutex, owned by this thread until the lock is dropped. A
+// process that dies abandons it, and the next waiter takes it over.
+class ChangeMutex final : public FileChangeLock {
+ public:
+  explicit ChangeMutex(UniqueHandle mutex) : mutex_(std::move(mutex)) {}
+  ChangeMutex(const ChangeMutex&) = delete;
+  ChangeMutex& operator=(const ChangeMutex&) = delete;
+  ~ChangeMutex() override { ReleaseMutex(mutex_.get()); }
+
+ private:
+  UniqueHandle mutex_;
+};
+
 }  // namespace
 
 bool Win32FileSystem::FileExists(WideView path) const {
@@ -187,9 +305,7 @@ bool Win32FileSystem::ReplaceFileWith(WideView path, const ContentWriter& write)
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
     return false;
   }
-  const std::size_t name_start = target.find_last_of(u"\\/:") + 1;
-  const WideText prefix =
-      target.substr(0, name_start) + TemporaryNamePrefix(WideView(target).substr(name_start));
+  const WideText prefix = TemporaryPrefixOf(target);
   RemoveStaleTemporaries(prefix);
 
   auto created = CreateTemporary(prefix);
@@ -206,12 +322,13 @@ bool Win32FileSystem::ReplaceFileWith(WideView path, const ContentWriter& write)
     file.Close();
     return true;
   }
+  same.Close();
   // The attributes go with the data, for a file system where only the move below applies.
   FILE_BASIC_INFO basic{};
   basic.FileAttributes = attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes;
   if (!FlushFileBuffers(file.get()) ||
       !SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic) ||
-      !file.Close()) {
+      !file.Close() || !temporary.MarkWhole()) {
     return false;
   }
   // ReplaceFileW keeps what makes the file itself: its security descriptor, owner, creation
@@ -230,6 +347,30 @@ bool Win32FileSystem::ReplaceFileWith(WideView path, const ContentWriter& write)
   if (!ReplaceUnsupported(error) || !MoveOver(temporary.path(), target)) return false;
   temporary.Keep();
   return true;
+}
+
+std::unique_ptr<FileChangeLock> Win32FileSystem::LockForChange(
+    WideView path, std::chrono::milliseconds wait) const {
+  const auto file_path = ChangedFilePath(WideText(path));
+  if (!file_path) return nullptr;
+  // Open to every user: an installer running elevated and one that is not change the same
+  // files, and a mutex with the creator's default permissions would shut the second one out.
+  SECURITY_DESCRIPTOR open_to_all{};
+  if (!InitializeSecurityDescriptor(&open_to_all, SECURITY_DESCRIPTOR_REVISION) ||
+      !SetSecurityDescriptorDacl(&open_to_all, TRUE, nullptr, FALSE)) {
+    return nullptr;
+  }
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &open_to_all, FALSE};
+  UniqueHandle mutex(CreateMutexW(&attributes, FALSE, AsWide(ChangeMutexName(*file_path))));
+  if (!mutex) return nullptr;
+  const auto milliseconds = std::min<std::chrono::milliseconds::rep>(wait.count(), INFINITE - 1);
+  const DWORD waited = WaitForSingleObject(mutex.get(), static_cast<DWORD>(milliseconds));
+  // An abandoned mutex was held by a change that died; what it left on disk is whole, as every
+  // save puts its file in place in one step.
+  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return nullptr;
+  auto lock = std::make_unique<ChangeMutex>(std::move(mutex));
+  RestoreWholeTemporary(WideText(path));
+  return lock;
 }
 
 }  // namespace tovrel::win32
