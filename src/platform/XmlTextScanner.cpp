@@ -274,6 +274,7 @@ class Scanner {
 
   bool ScanElementTree(std::size_t indent) {
     if (!OpenElement(indent)) return false;
+    indent = pos_;
     while (parent_ != kNone) {
       if (pos_ >= text_.size()) return false;
       if (text_[pos_] != '<') {

@@ -52,6 +52,7 @@ TEST(XmlTextScanner, MapsTheNodesADomHandsOut) {
     const char* outline;
   } cases[] = {
       {"<R/>", "R/"},
+      {"<R><A/><B></B></R>", "R{A/ B{[]} []}"},
       {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<!-- c -->\r\n<R>\r\n  <A x='>' y = \"/>\" >1</A>"
        "\r\n\r\n\t<B/>\r\n</R>\r\n",
        "[//]R{[//__]A{1 []} [////>]B/ [//]}"},
