@@ -22,20 +22,26 @@ std::string Outline(std::basic_string_view<Unit> text, const XmlTextMap& map, st
   };
   const XmlTextNode& node = map.nodes[id];
   std::string out;
-  if (node.indent_start < node.start) out += "[" + ascii(node.indent_start, node.start) + "]";
+  // Appended piece by piece: GCC 12 warns wrongly about "[" + text.
+  const auto bracketed = [&](std::size_t from, std::size_t to) {
+    out += '[';
+    out += ascii(from, to);
+    out += ']';
+  };
+  if (node.indent_start < node.start) bracketed(node.indent_start, node.start);
   if (node.kind != XmlNodeKind::kElement) return out + ascii(node.start, node.end);
   out += ascii(node.start + 1, node.name_end);
   if (node.slash != XmlTextNode::kNone) return out + "/";
   out += "{";
   for (std::size_t child = node.first_child; child != XmlTextNode::kNone;
        child = map.nodes[child].next_sibling) {
-    out += Outline(text, map, child) + " ";
+    out += Outline(text, map, child);
+    out += ' ';
   }
-  out += "[" +
-         ascii(node.last_child == XmlTextNode::kNone ? node.content_start
-                                                     : map.nodes[node.last_child].end,
-               node.content_end) +
-         "]}";
+  bracketed(
+      node.last_child == XmlTextNode::kNone ? node.content_start : map.nodes[node.last_child].end,
+      node.content_end);
+  out += '}';
   return out;
 }
 
