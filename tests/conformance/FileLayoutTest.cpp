@@ -95,6 +95,24 @@ TEST_F(FileLayout, ReportSectionsAreWrittenOneEntryALineAndRemovedWithoutABlankL
                                       "      </AS>\r\n"));
 }
 
+TEST_F(FileLayout, AOneLineFileKeepsItsReportSectionsOnTheLine) {
+  const std::string original =
+      "<R><STARTUP><INSTALLEDAPPS><VL><APP1 NAME=\"x\">D</APP1><!--c--></VL><AS/></INSTALLEDAPPS>"
+      "</STARTUP></R>";
+  const auto file = Settings(original);
+  const SettingsServices services{*platform_.xml, *platform_.files};
+  InstalledAppsList list;
+  list.Add(u"C:\\A", u"Astrelo \"9\" & <b>");
+  ASSERT_EQ(XMLWriteAppList(services, list, test::LibraryPath(file), u"STARTUP.INSTALLEDAPPS.VL"),
+            SectionWrite::kSaved);
+  ASSERT_EQ(XMLWriteAppList(services, InstalledAppsList(), test::LibraryPath(file),
+                            u"STARTUP.INSTALLEDAPPS.AS"),
+            SectionWrite::kSaved);
+  EXPECT_EQ(ReadBytes(file),
+            "<R><STARTUP><INSTALLEDAPPS><VL><APP1 NAME=\"Astrelo &quot;9&quot; &amp; &lt;b&gt;\">"
+            "C:\\A</APP1></VL></INSTALLEDAPPS></STARTUP></R>");
+}
+
 std::string Utf16(std::u16string_view text, bool big_endian) {
   std::string bytes = EncodeUtf16Le(text);
   if (big_endian) {
