@@ -1,5 +1,6 @@
 #include "platform/XmlTextScanner.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tovrel {
@@ -15,6 +16,11 @@ class Scanner {
   explicit Scanner(View text) : text_(text) {}
 
   std::optional<XmlTextMap> Scan() {
+    // Every node starts with "<" or "&", or is a text before one: reserved at once, the map is
+    // never copied as it grows.
+    const auto markup = static_cast<std::size_t>(
+        std::ranges::count_if(text_, [](Unit c) { return c == '<' || c == '&'; }));
+    map_.nodes.reserve(2 * markup + 1);
     if (!SkipProlog()) return std::nullopt;
     const std::size_t indent = pending_indent_;
     if (!ScanElementTree(indent)) return std::nullopt;
