@@ -16,6 +16,7 @@ class Scanner {
   explicit Scanner(View text) : text_(text) {}
 
   std::optional<XmlTextMap> Scan() {
+    if (text_.size() >= XmlTextNode::kNone) return std::nullopt;
     // Every node starts with "<" or "&", or is a text before one: reserved at once, the map is
     // never copied as it grows.
     const auto markup = static_cast<std::size_t>(
@@ -28,6 +29,11 @@ class Scanner {
   }
 
  private:
+  // Texts of 4 GiB or more are refused before any position is taken.
+  static std::uint32_t Position(std::size_t position) {
+    return static_cast<std::uint32_t>(position);
+  }
+
   static bool IsBlank(Unit c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
   // Any unit that ends a name: blanks and the markup that may follow a name.
@@ -135,19 +141,19 @@ class Scanner {
   std::size_t AddNode(XmlNodeKind kind, std::size_t start, std::size_t end, std::size_t indent) {
     XmlTextNode node;
     node.kind = kind;
-    node.start = start;
-    node.end = end;
-    node.indent_start = indent;
-    node.parent = parent_;
+    node.start = Position(start);
+    node.end = Position(end);
+    node.indent_start = Position(indent);
+    node.parent = Position(parent_);
     const std::size_t id = map_.nodes.size();
     if (parent_ != kNone) {
       XmlTextNode& parent = map_.nodes[parent_];
       if (parent.last_child == kNone) {
-        parent.first_child = id;
+        parent.first_child = Position(id);
       } else {
-        map_.nodes[parent.last_child].next_sibling = id;
+        map_.nodes[parent.last_child].next_sibling = Position(id);
       }
-      parent.last_child = id;
+      parent.last_child = Position(id);
     }
     map_.nodes.push_back(node);
     return id;
@@ -172,14 +178,14 @@ class Scanner {
     }
     const std::size_t id = AddNode(XmlNodeKind::kElement, start, kNone, indent);
     XmlTextNode& element = map_.nodes[id];
-    element.name_end = name_end;
+    element.name_end = Position(name_end);
     if (text_[pos] == '/') {
-      element.slash = pos;
-      element.end = element.content_start = element.content_end = pos + 2;
+      element.slash = Position(pos);
+      element.end = element.content_start = element.content_end = Position(pos + 2);
       pos_ = pos + 2;
       return true;
     }
-    element.content_start = pos + 1;
+    element.content_start = Position(pos + 1);
     pos_ = pos + 1;
     parent_ = id;
     return true;
@@ -196,8 +202,8 @@ class Scanner {
     }
     const std::size_t close = SkipBlanks(name_end);
     if (close >= text_.size() || text_[close] != '>') return false;
-    element.content_end = pos_;
-    element.end = close + 1;
+    element.content_end = Position(pos_);
+    element.end = Position(close + 1);
     pos_ = close + 1;
     parent_ = element.parent;
     return true;
