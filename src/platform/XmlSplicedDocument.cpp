@@ -378,9 +378,10 @@ std::optional<std::string> EncodeWithReferences(const XmlParser& parser, unsigne
     if (std::optional<std::string> encoded = parser.EncodeInCodePage(character, code_page)) {
       bytes += *encoded;
     } else {
-      const char32_t value =
-          pair ? 0x10000 + ((character[0] - 0xD800) << 10) + (character[1] - 0xDC00) : character[0];
-      bytes += "&#" + std::to_string(static_cast<unsigned long>(value)) + ";";
+      const unsigned long high = character[0];
+      const unsigned long value =
+          pair ? 0x10000 + ((high - 0xD800) << 10) + (character[1] - 0xDC00ul) : high;
+      bytes += "&#" + std::to_string(value) + ";";
     }
     if (pair) ++i;
   }
