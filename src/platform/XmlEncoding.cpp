@@ -88,7 +88,12 @@ std::string_view DeclaredEncoding(std::string_view text) {
 
 XmlEncoding DetectXmlEncoding(std::string_view bytes) {
   using Form = XmlEncoding::Form;
-  if (bytes.starts_with("\xEF\xBB\xBF")) return {Form::kUtf8, 0};
+  if (bytes.starts_with("\xEF\xBB\xBF")) {
+    // A declaration naming another encoding contradicts the mark; parsers differ in which they
+    // follow (libxml2 takes the declaration), so such a file is not written.
+    const std::string_view name = DeclaredEncoding(bytes.substr(3));
+    return {name.empty() || SameName(name, "UTF-8") ? Form::kUtf8 : Form::kUnsupported, 0};
+  }
   if (bytes.starts_with(std::string_view("\xFF\xFE\0\0", 4))) return {Form::kUnsupported, 0};
   if (bytes.starts_with("\xFF\xFE")) return {Form::kUtf16Le, 0};
   if (bytes.starts_with("\xFE\xFF")) return {Form::kUtf16Be, 0};

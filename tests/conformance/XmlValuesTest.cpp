@@ -332,6 +332,16 @@ TEST_F(XmlValues, ANewNameMustFitTheDeclaredEncoding) {
   EXPECT_EQ(Get(file, u"R.\u017B\u00F3\u0142w"), u"v");
 }
 
+// A byte-order mark of UTF-8 before a declaration of another encoding: the parsers disagree on
+// which holds, so nothing is written that one of them would read otherwise.
+TEST_F(XmlValues, AFileWhoseMarkAndDeclarationDisagreeIsNotWritten) {
+  const std::string original =
+      "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<R><CITY>\xA3</CITY></R>";
+  const auto file = Settings(original);
+  EXPECT_EQ(Add(file, u"R.STREET", u"\u017B"), 0);
+  EXPECT_EQ(ReadBytes(file), original);
+}
+
 // An encoding that writes even the declaration in other bytes (UTF-7) gives no unreadable file:
 // the value is stored and reads back, or nothing is written.
 TEST_F(XmlValues, AFileDeclaredUtf7IsNeverLeftUnreadable) {
