@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <unistd.h>
 
@@ -42,6 +43,20 @@ bool BareXmlAdd(const char* file) {
   const char* encoding = doc->encoding ? reinterpret_cast<const char*>(doc->encoding) : "UTF-8";
   return xmlSaveFileEnc(temporary.c_str(), doc.get(), encoding) >= 0 && Flush(temporary) &&
          std::rename(temporary.c_str(), file) == 0;
+}
+
+bool BareReadBack(const char* file) {
+  xmlSAXHandler nothing{};
+  nothing.initialized = XML_SAX2_MAGIC;
+  xmlParserCtxt* parser = xmlCreateFileParserCtxt(file);
+  if (parser == nullptr) return false;
+  xmlSAXHandler* own = parser->sax;
+  parser->sax = &nothing;
+  xmlCtxtUseOptions(parser, XML_PARSE_NONET);
+  const bool parsed = xmlParseDocument(parser) == 0 && parser->wellFormed != 0;
+  parser->sax = own;
+  xmlFreeParserCtxt(parser);
+  return parsed;
 }
 
 }  // namespace tovrel::bench

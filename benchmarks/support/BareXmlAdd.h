@@ -8,4 +8,8 @@ namespace tovrel::bench {
 // that to the disk and move it over the file. False when any step fails.
 bool BareXmlAdd(const char* file);
 
+// What XMLAddNode's check before a save costs: libxml2 parsing the file without building a tree.
+// False when it is not well-formed.
+bool BareReadBack(const char* file);
+
 }  // namespace tovrel::bench

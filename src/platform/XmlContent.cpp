@@ -117,8 +117,8 @@ WideText WithoutNonXmlChars(WideView text) {
 }
 
 void CheckElementName(WideView name) {
-  // A new element takes its parent's prefix, so a name of its own with a colon would be written
-  // with a prefix no declaration binds, which a namespace-aware parser refuses.
+  // A new element is written under exactly its name: a colon in it would make a prefix that no
+  // declaration binds where it goes, which a namespace-aware parser refuses.
   if (!IsXmlName(name) || name.find(u':') != WideView::npos || Utf8Length(name) > kMaxNameBytes) {
     throw XmlDomError("invalid element name");
   }

@@ -54,17 +54,20 @@ class XmlNode {
   // Appends an empty text node as the last child, in place of any whitespace-only text, and
   // gives it.
   virtual XmlNodePtr AppendEmptyText() = 0;
-  // Appends a new element in this node's namespace and with its prefix, indented like the other
-  // children (XmlIndentation.h); raises XmlDomError for a name the DOM refuses or that could not
-  // be loaded back, and for an element nested deeper than kMaxXmlDepth.
+  // Appends a new element under exactly that name (no prefix: in no namespace, or in the default
+  // namespace in scope), indented like the other children (XmlIndentation.h); raises XmlDomError
+  // for a name that could not be loaded back, and for an element nested deeper than
+  // kMaxXmlDepth.
   virtual XmlNodePtr AddChild(WideView name) = 0;
-  // Raises XmlDomError for a name or a value that could not be loaded back.
+  // Sets an attribute of an element this document added; raises XmlDomError for a name or a
+  // value that could not be loaded back, and for an element of the file.
   virtual void SetAttribute(WideView name, WideView value) = 0;
   // An element's attributes as name and value: its namespace declarations (xmlns, xmlns:p)
   // first, then the others, each in document order; empty for other kinds.
   [[nodiscard]] virtual std::vector<std::pair<WideText, WideText>> Attributes() const = 0;
-  // Detaches this node from its parent and deletes it, with the whitespace-only text before it
-  // (its indentation); the handle must not be used afterwards.
+  // Takes this node out of the document, with the whitespace-only text before it (its
+  // indentation); raises XmlDomError for the document element. The handle must not be used
+  // afterwards.
   virtual void Remove() = 0;
 };
 
@@ -74,14 +77,14 @@ class XmlDocument {
   virtual ~XmlDocument() = default;
 
   // Parses the file without validation or external resources; false when the file is missing,
-  // unreadable or not well-formed. Whitespace-only text is kept for the file's layout, but no
-  // node handle ever shows it: children are stepped through as if it were not there.
+  // unreadable or not well-formed. Whitespace-only text is no node: children are stepped through
+  // as if it were not there.
   [[nodiscard]] virtual bool LoadFromFile(WideView file_name) = 0;
   // The root element of the loaded document; null before a successful load.
   [[nodiscard]] virtual XmlNodePtr DocumentElement() const = 0;
-  // Writes the whole document into the sink as the bytes of a file, in the encoding it declares,
-  // with the loaded file's declaration, line ends and ending; false when the DOM cannot write it
-  // as a file that loads again, or the sink refused.
+  // Writes the loaded file with the changes made into the sink: every byte outside the spans the
+  // changes touch as it was (XmlSplicedDocument.h); false when the changes cannot be written in
+  // the file's encoding, the parser would not load the result again, or the sink refused.
   [[nodiscard]] virtual bool Write(const ByteSink& sink) const = 0;
 };
 

@@ -6,8 +6,9 @@
 
 namespace tovrel {
 
-// Where a new element goes among its parent's children, as whitespace-only text nodes: loaded
-// documents keep theirs, and a new element is laid out like its neighbours.
+// What lies around the place of a new element among its parent's children: the whitespace-only
+// text of the file, or of the elements added before it, so that it is laid out like its
+// neighbours.
 struct ElementSurroundings {
   // Whether the parent has children other than whitespace-only text.
   bool has_children = false;
@@ -21,7 +22,9 @@ struct ElementSurroundings {
 };
 
 // The whitespace to put before the new element, which goes before the closing indent, and after
-// it when the parent had no closing indent. Nothing for a document without line breaks.
+// it when the parent had no closing indent: the last line break and indentation of the text it
+// copies, without the blank lines before them. Nothing for a document without line breaks (CR,
+// LF or CRLF).
 struct NewElementWhitespace {
   std::optional<WideText> before;
   std::optional<WideText> after;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/Utf16Le.h"
 #include "support/TestFiles.h"
 #include "xmlsettings/InstalledAppsReport.h"
 #include "xmlsettings/XmlValues.h"
@@ -94,28 +95,106 @@ TEST_F(FileLayout, ReportSectionsAreWrittenOneEntryALineAndRemovedWithoutABlankL
                                       "      </AS>\r\n"));
 }
 
-// What the parser forgets is put back: the declaration as written (or none), line ends, the end
-// of the file, and a file of one line stays one line.
-TEST_F(FileLayout, DeclarationLineEndsAndEndingStayAsTheyWere) {
+TEST_F(FileLayout, AOneLineFileKeepsItsReportSectionsOnTheLine) {
+  const std::string original =
+      "<R><STARTUP><INSTALLEDAPPS><VL><APP1 NAME=\"x\">D</APP1><!--c--></VL><AS/></INSTALLEDAPPS>"
+      "</STARTUP></R>";
+  const auto file = Settings(original);
+  const SettingsServices services{*platform_.xml, *platform_.files};
+  InstalledAppsList list;
+  list.Add(u"C:\\A", u"Astrelo \"9\" & <b>");
+  ASSERT_EQ(XMLWriteAppList(services, list, test::LibraryPath(file), u"STARTUP.INSTALLEDAPPS.VL"),
+            SectionWrite::kSaved);
+  ASSERT_EQ(XMLWriteAppList(services, InstalledAppsList(), test::LibraryPath(file),
+                            u"STARTUP.INSTALLEDAPPS.AS"),
+            SectionWrite::kSaved);
+  EXPECT_EQ(ReadBytes(file),
+            "<R><STARTUP><INSTALLEDAPPS><VL><APP1 NAME=\"Astrelo &quot;9&quot; &amp; &lt;b&gt;\">"
+            "C:\\A</APP1></VL></INSTALLEDAPPS></STARTUP></R>");
+}
+
+std::string Utf16(std::u16string_view text, bool big_endian) {
+  std::string bytes = EncodeUtf16Le(text);
+  if (big_endian) {
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) std::swap(bytes[i], bytes[i + 1]);
+  }
+  return bytes;
+}
+
+// Outside the element that changes, every byte stays as it was, whatever the layout, encoding or
+// markup around it; both backends write the same bytes.
+TEST_F(FileLayout, AWriteChangesOnlyTheBytesItMust) {
+  const std::string long_line = "<R a=\"" + std::string(5000, 'x') + "\">\r\n";
   const struct {
-    const char* original;
-    const char* path;
-    const char* expected;
+    const char* what;
+    std::string original;
+    const char16_t* path;
+    const char16_t* value;
+    std::string expected;
   } cases[] = {
-      {"<R><A>1</A></R>", "R.B", "<R><A>1</A><B>v</B></R>"},
-      {"<?xml version='1.0' standalone='yes'?>\n<R>\n  <A>1</A>\n</R>", "A",
-       "<?xml version='1.0' standalone='yes'?>\n<R>\n  <A>v</A>\n</R>"},
-      {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n\n<!--c-->\n<?pi x?>\n<R>\n\t<A>1</A>\n</R>\n\n", "B",
-       "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n\n<!--c-->\n<?pi x?>\n<R>\n\t<A>1</A>\n\t<B>v</B>\n"
-       "</R>\n"},
-      {"<R>\r\n  <A>line one\r\nline two</A>\r\n</R>\r\n", "B",
-       "<R>\r\n  <A>line one\r\nline two</A>\r\n  <B>v</B>\r\n</R>\r\n"},
+      {"one line", "<R><A>1</A></R>", u"R.B", u"v", "<R><A>1</A><B>v</B></R>"},
+      {"a first line longer than 4 KiB", long_line + "  <A>1</A>\r\n</R>\r\n", u"B", u"v",
+       long_line + "  <A>1</A>\r\n  <B>v</B>\r\n</R>\r\n"},
+      {"a first line ending in LF", "<?xml version=\"1.0\"?>\n<R>\r\n  <A>1</A>\r\n</R>\r\n", u"B",
+       u"v", "<?xml version=\"1.0\"?>\n<R>\r\n  <A>1</A>\r\n  <B>v</B>\r\n</R>\r\n"},
+      {"CR only", "<R>\r  <A>1</A>\r</R>\r", u"B", u"v", "<R>\r  <A>1</A>\r  <B>v</B>\r</R>\r"},
+      {"blank lines and a comment on the root's line",
+       "<?xml version=\"1.0\"?>\n\n<!-- c --><S>\n  <A>1</A>\n</S>\n\n<!-- end -->\n\n", u"A", u"2",
+       "<?xml version=\"1.0\"?>\n\n<!-- c --><S>\n  <A>2</A>\n</S>\n\n<!-- end -->\n\n"},
+      {"a one-line DOCTYPE, no final line end",
+       "<!DOCTYPE R [<!ELEMENT R ANY><!ENTITY e \"x\">]>\n<R>\n  <A>1</A>\n</R>", u"A", u"2",
+       "<!DOCTYPE R [<!ELEMENT R ANY><!ENTITY e \"x\">]>\n<R>\n  <A>2</A>\n</R>"},
+      {"attributes, quotes, references and an empty pair of tags",
+       "<R\n   a='1'\n   b = \"2\" >\n  <A  x = \"1\" >1</A>\n  <E></E>\n  <F>&#65;></F>\n</R>\n",
+       u"A", u"v",
+       "<R\n   a='1'\n   b = \"2\" >\n  <A  x = \"1\" >v</A>\n  <E></E>\n  <F>&#65;></F>\n</R>\n"},
+      {"an empty root in a file of lines", "<?xml version=\"1.0\"?>\n<STARTUP/>\n", u"STARTUP.A.B",
+       u"2", "<?xml version=\"1.0\"?>\n<STARTUP>\n  <A>\n    <B>2</B>\n  </A>\n</STARTUP>\n"},
+      {"an empty element with attributes", "<R>\n  <S a=\"1\" />\n</R>", u"S", u"v",
+       "<R>\n  <S a=\"1\" >v</S>\n</R>"},
+      {"an empty element gets a child", "<R>\n  <S/>\n</R>\n", u"S.X", u"v",
+       "<R>\n  <S>\n    <X>v</X>\n  </S>\n</R>\n"},
+      {"a default namespace", "<R xmlns=\"urn:x\">\n  <A>1</A>\n</R>\n", u"B", u"v",
+       "<R xmlns=\"urn:x\">\n  <A>1</A>\n  <B>v</B>\n</R>\n"},
+      {"tabs and mixed indentation", "<R>\n\t<A>\n\t    <X>1</X>\n\t</A>\n</R>\n", u"A.Y", u"v",
+       "<R>\n\t<A>\n\t    <X>1</X>\n\t    <Y>v</Y>\n\t</A>\n</R>\n"},
+      {"comments and instructions everywhere",
+       "<?xml version=\"1.0\"?>\n<?pi a?>\n<!--1-->\n<R><!--2-->\n  <?pi b?>\n  <A><!--3-->1</A>\n"
+       "  <!--4-->\n</R>\n<!--5-->\n<?pi c?>",
+       u"B", u"v",
+       "<?xml version=\"1.0\"?>\n<?pi a?>\n<!--1-->\n<R><!--2-->\n  <?pi b?>\n  <A><!--3-->1</A>\n"
+       "  <!--4-->\n  <B>v</B>\n</R>\n<!--5-->\n<?pi c?>"},
+      {"CDATA", "<R>\n  <C> <![CDATA[q<]]>\n</C>\n</R>\n", u"C", u"a&b",
+       "<R>\n  <C> <![CDATA[a&b]]>\n</C>\n</R>\n"},
+      {"markup in a value", "<R>\n  <A>1</A>\n</R>\n", u"A", u"<&>\"\r",
+       "<R>\n  <A>&lt;&amp;&gt;\"&#13;</A>\n</R>\n"},
+      {"a BOM and no final line end", "\xEF\xBB\xBF<R>\n  <A>1</A>\n</R>", u"B", u"v",
+       "\xEF\xBB\xBF<R>\n  <A>1</A>\n  <B>v</B>\n</R>"},
+      {"two line ends at the end", "<R>\n  <A>1</A>\n</R>\n\n", u"A", u"2",
+       "<R>\n  <A>2</A>\n</R>\n\n"},
+      {"ISO-8859-1, a character it lacks",
+       "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<R>\n  <A>\xE9</A>\n</R>\n", u"B",
+       u"\u00E9\u0416\U0001F600",
+       "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<R>\n  <A>\xE9</A>\n"
+       "  <B>\xE9&#1046;&#128512;</B>\n</R>\n"},
+      {"windows-1250",
+       "<?xml version='1.0' encoding='windows-1250'?>\r\n<R>\r\n  <A>\xB9</A>\r\n</R>", u"A.\u0141",
+       u"\u017B",
+       "<?xml version='1.0' encoding='windows-1250'?>\r\n<R>\r\n  <A>\xB9<\xA3>\xAF</\xA3></A>\r\n"
+       "</R>"},
+      {"UTF-16LE with CRLF", Utf16(u"\uFEFF<R>\r\n  <A>\u0105</A>\r\n</R>\r\n", false), u"B",
+       u"\u017C", Utf16(u"\uFEFF<R>\r\n  <A>\u0105</A>\r\n  <B>\u017C</B>\r\n</R>\r\n", false)},
+      {"UTF-16BE with a declaration",
+       Utf16(u"\uFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<R>\n  <A>1</A>\n</R>", true),
+       u"A", u"2",
+       Utf16(u"\uFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<R>\n  <A>2</A>\n</R>", true)},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.original);
+    SCOPED_TRACE(c.what);
     const auto file = Settings(c.original);
-    ASSERT_EQ(Add(file, WidenAscii(c.path), u"v"), 1);
+    ASSERT_EQ(Add(file, c.path, c.value), 1);
     EXPECT_EQ(ReadBytes(file), c.expected);
+    EXPECT_EQ(DoXMLGetNode(*platform_.xml, test::LibraryPath(file), c.path), c.value);
   }
 }
 
