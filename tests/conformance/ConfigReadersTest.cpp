@@ -247,5 +247,16 @@ TEST_F(ConfigReaders, CallersMayGiveTheirOwnAesKeyAndVectorTexts) {
             Plain(platform_, test::kAes256LongKey));
 }
 
+// A key text of up to 16 characters makes a 128-bit key, up to 24 a 192-bit one, longer a
+// 256-bit one.
+TEST_F(ConfigReaders, TheAesKeyGrowsPastSixteenAndTwentyFourCharacters) {
+  for (const auto& [key_text, payload] : test::kAesKeyBoundaries) {
+    EXPECT_EQ(DecryptAesText(*platform_.crypto, *platform_.code_page, payload, key_text,
+                             test::kOtherVectorText),
+              platform_.code_page->ToWide(test::kAesKeyBoundaryPlain))
+        << key_text.size();
+  }
+}
+
 }  // namespace
 }  // namespace tovrel

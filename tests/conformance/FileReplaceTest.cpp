@@ -47,6 +47,26 @@ class FileReplace : public testing::Test {
   test::TempDir dir_;
 };
 
+// The usual spellings of one Windows file name find each other's temporaries; other names do not.
+TEST(TemporaryNamePrefix, IsTheSameForEverySpellingOfOneName) {
+  const struct {
+    std::u16string_view a, b;
+    bool same;
+  } kCases[] = {
+      {u"settings.xml", u"SETTINGS.XML", true},
+      {u"settings.xml", u"Settings.Xml", true},
+      {u"settings.xml", u"settings.xm", false},
+      {u"settings.xml", u"settings2.xml", false},
+  };
+  for (const auto& test : kCases) {
+    const WideText a = TemporaryNamePrefix(test.a);
+    EXPECT_EQ(a == TemporaryNamePrefix(test.b), test.same)
+        << ToUtf8(test.a) << " " << ToUtf8(test.b);
+    EXPECT_EQ(a.size(), 17u);
+    EXPECT_TRUE(a.starts_with(u"~tovrel-") && a.ends_with(u'-'));
+  }
+}
+
 TEST_F(FileReplace, NewBytesReplaceTheFileAndNothingIsLeftBeside) {
   const auto file = dir_.Write("settings.xml", "<R>old</R>");
   EXPECT_TRUE(Replace(file, "<R>new</R>"));

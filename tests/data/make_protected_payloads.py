@@ -19,6 +19,9 @@ OTHER_KEY_TEXT = b"Astrelo key text 20b"
 OTHER_VECTOR_TEXT = b"short"
 # 30 bytes, so AES-256 with the key padded to 32 bytes.
 LONG_KEY_TEXT = b"Velmora key text of 30 bytes.."
+# Key texts on both sides of the lengths where the key grows from 128 to 192 and 256 bits.
+BOUNDARY_KEY_TEXTS = [b"k" * length for length in (16, 17, 24, 25)]
+BOUNDARY_PLAIN = b"Astrelo, a key of every size"
 
 
 def openssl(*args, data):
@@ -107,6 +110,15 @@ def main(output):
                  OTHER_KEY_TEXT.decode())
     lines.append("inline constexpr std::string_view kLongKeyText = \"%s\";" %
                  LONG_KEY_TEXT.decode())
+    lines.append("struct KeyedPayload {")
+    lines.append("  std::string_view key_text;")
+    lines.append("  std::string_view payload;")
+    lines.append("};")
+    lines.append("inline constexpr KeyedPayload kAesKeyBoundaries[] = {%s};" % ", ".join(
+        "{\"%s\", \"%s\"}" % (key.decode(), aes_payload(BOUNDARY_PLAIN, key, OTHER_VECTOR_TEXT))
+        for key in BOUNDARY_KEY_TEXTS))
+    lines.append("inline constexpr std::string_view kAesKeyBoundaryPlain = \"%s\";" %
+                 BOUNDARY_PLAIN.decode())
     lines.append("inline constexpr std::string_view kOtherVectorText = \"%s\";" %
                  OTHER_VECTOR_TEXT.decode())
     for name, plain, scheme in CASES:
