@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/XmlTextScanner.h"
+#include "platform/portable/Libxml2Dom.h"
 
 namespace {
 
@@ -51,28 +52,14 @@ bool IsBlankText(const xmlNode* node) {
   return true;
 }
 
-XmlNodeKind KindOf(const xmlNode* node) {
-  switch (node->type) {
-    case XML_ELEMENT_NODE:
-      return XmlNodeKind::kElement;
-    case XML_TEXT_NODE:
-      return XmlNodeKind::kText;
-    case XML_CDATA_SECTION_NODE:
-      return XmlNodeKind::kCData;
-    case XML_COMMENT_NODE:
-      return XmlNodeKind::kComment;
-    default:
-      return XmlNodeKind::kOther;
-  }
-}
-
 // The tree's children of `node` against the map's children of `id`, kind by kind.
 void CheckAgainstTree(const XmlTextMap& map, const xmlNode* node, std::size_t id) {
   std::size_t child_id = map.nodes[id].first_child;
   if (node->type == XML_ELEMENT_NODE) {
     for (const xmlNode* child = node->children; child != nullptr; child = child->next) {
       if (IsBlankText(child)) continue;
-      Require(child_id != XmlTextNode::kNone && map.nodes[child_id].kind == KindOf(child));
+      Require(child_id != XmlTextNode::kNone &&
+              map.nodes[child_id].kind == tovrel::portable::Libxml2NodeKind(*child));
       CheckAgainstTree(map, child, child_id);
       child_id = map.nodes[child_id].next_sibling;
     }

@@ -116,20 +116,7 @@ class Libxml2Node final : public XmlSourceNode {
     return SameText(node_->name, name);
   }
 
-  [[nodiscard]] XmlNodeKind Kind() const override {
-    switch (node_->type) {
-      case XML_ELEMENT_NODE:
-        return XmlNodeKind::kElement;
-      case XML_TEXT_NODE:
-        return XmlNodeKind::kText;
-      case XML_CDATA_SECTION_NODE:
-        return XmlNodeKind::kCData;
-      case XML_COMMENT_NODE:
-        return XmlNodeKind::kComment;
-      default:
-        return XmlNodeKind::kOther;
-    }
-  }
+  [[nodiscard]] XmlNodeKind Kind() const override { return Libxml2NodeKind(*node_); }
 
   [[nodiscard]] XmlSourceNodePtr FirstChild() const override {
     // An entity reference's children are the entity's own nodes, shared by every reference.
@@ -290,6 +277,21 @@ class Libxml2Parser final : public XmlParser {
 };
 
 }  // namespace
+
+XmlNodeKind Libxml2NodeKind(const xmlNode& node) {
+  switch (node.type) {
+    case XML_ELEMENT_NODE:
+      return XmlNodeKind::kElement;
+    case XML_TEXT_NODE:
+      return XmlNodeKind::kText;
+    case XML_CDATA_SECTION_NODE:
+      return XmlNodeKind::kCData;
+    case XML_COMMENT_NODE:
+      return XmlNodeKind::kComment;
+    default:
+      return XmlNodeKind::kOther;
+  }
+}
 
 std::unique_ptr<XmlDocument> Libxml2DomFactory::CreateDocument() const {
   // A library must not write to its host's standard error; libxml2's handlers are per thread.
