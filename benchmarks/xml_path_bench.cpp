@@ -78,26 +78,40 @@ void AddAgainstRead(benchmark::State& state) {
   SetRatio(state, measured, yardstick);
 }
 
-void AddAgainstBareLibxml2(benchmark::State& state) {
+// A settings file of the benchmark's size in a folder of its own, with the platform that changes
+// it through the library.
+struct SettingsFileAtSize {
+  explicit SettingsFileAtSize(const benchmark::State& state)
+      : document(tovrel::bench::SettingsDocument(static_cast<std::size_t>(state.range(0)))),
+        file(folder.path() / "settings.xml"),
+        wide_file(platform.code_page->ToWide(file.string())) {}
+
+  void Reset() const { folder.Write("settings.xml", document); }
+
   const TempFolder folder;
-  const std::string document =
-      tovrel::bench::SettingsDocument(static_cast<std::size_t>(state.range(0)));
-  const std::filesystem::path file = folder.path() / "settings.xml";
+  const std::string document;
+  const std::filesystem::path file;
   const tovrel::Platform platform = tovrel::MakePlatform();
   const tovrel::SettingsServices services{*platform.xml, *platform.files};
-  const tovrel::WideText wide_file = platform.code_page->ToWide(file.string());
+  const tovrel::WideText wide_file;
+};
+
+void AddAgainstBareLibxml2(benchmark::State& state) {
+  const SettingsFileAtSize settings(state);
   double measured = 0;
   double yardstick = 0;
   double read_back = 0;
   for (auto _ : state) {
-    folder.Write("settings.xml", document);
+    settings.Reset();
     bool added = false;
-    Timed(yardstick, [&] { added = tovrel::bench::BareXmlAdd(file.c_str()); });
-    folder.Write("settings.xml", document);
+    Timed(yardstick, [&] { added = tovrel::bench::BareXmlAdd(settings.file.c_str()); });
+    settings.Reset();
     Timed(measured, [&] {
-      added = tovrel::DoXMLAddNode(services, wide_file, u"r.NEW.KEY", u"v") == 1 && added;
+      added =
+          tovrel::DoXMLAddNode(settings.services, settings.wide_file, u"r.NEW.KEY", u"v") == 1 &&
+          added;
     });
-    Timed(read_back, [&] { added = tovrel::bench::BareReadBack(file.c_str()) && added; });
+    Timed(read_back, [&] { added = tovrel::bench::BareReadBack(settings.file.c_str()) && added; });
     if (!added) state.SkipWithError("r.NEW.KEY was not added");
   }
   SetRatio(state, measured, yardstick);
@@ -105,22 +119,19 @@ void AddAgainstBareLibxml2(benchmark::State& state) {
 }
 
 void LockAgainstAdd(benchmark::State& state) {
-  const TempFolder folder;
-  const std::string document =
-      tovrel::bench::SettingsDocument(static_cast<std::size_t>(state.range(0)));
-  const std::filesystem::path file = folder.path() / "settings.xml";
-  const tovrel::Platform platform = tovrel::MakePlatform();
-  const tovrel::SettingsServices services{*platform.xml, *platform.files};
-  const tovrel::WideText wide_file = platform.code_page->ToWide(file.string());
+  const SettingsFileAtSize settings(state);
   double measured = 0;
   double yardstick = 0;
   for (auto _ : state) {
-    folder.Write("settings.xml", document);
+    settings.Reset();
     bool done = false;
-    Timed(yardstick,
-          [&] { done = tovrel::DoXMLAddNode(services, wide_file, u"r.NEW.KEY", u"v") == 1; });
+    Timed(yardstick, [&] {
+      done = tovrel::DoXMLAddNode(settings.services, settings.wide_file, u"r.NEW.KEY", u"v") == 1;
+    });
     Timed(measured, [&] {
-      done = platform.files->LockForChange(wide_file, tovrel::kFileChangeWait) != nullptr && done;
+      done = settings.platform.files->LockForChange(settings.wide_file, tovrel::kFileChangeWait) !=
+                 nullptr &&
+             done;
     });
     if (!done) state.SkipWithError("the lock or r.NEW.KEY was refused");
   }
