@@ -13,9 +13,9 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/Text.h"
-#include "platform/portable/NativePath.h"
+#include "platform/portable/machine/NativePath.h"
 #include "support/BenchFiles.h"
+#include "text/Text.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include "capture/RegFileText.h"
 #include "capture/VersionCarrierImage.h"
-#include "platform/PackedGuid.h"
-#include "platform/Utf16Le.h"
-#include "platform/Utf8.h"
+#include "platform/regfile/PackedGuid.h"
+#include "text/Utf16Le.h"
+#include "text/Utf8.h"
 
 namespace tovrel::capture {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/Registry.h"
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel::capture {
 

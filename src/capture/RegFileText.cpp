@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Utf16Le.h"
+#include "text/Utf16Le.h"
 
 namespace tovrel::capture {
 namespace {

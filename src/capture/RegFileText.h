@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/Registry.h"
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel::capture {
 

@@ -3,7 +3,7 @@
 #include "detect/DetectionObserver.h"
 #include "fileutil/IntegerText.h"
 #include "platform/Registry.h"
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

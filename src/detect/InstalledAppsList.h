@@ -4,7 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

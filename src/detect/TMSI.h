@@ -10,8 +10,8 @@
 #include "platform/FileSystem.h"
 #include "platform/InstallerDatabase.h"
 #include "platform/MessagePump.h"
-#include "platform/Text.h"
 #include "platform/VersionResources.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

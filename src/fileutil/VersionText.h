@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

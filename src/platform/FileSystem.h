@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/ByteSink.h"
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

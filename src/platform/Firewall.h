@@ -4,7 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

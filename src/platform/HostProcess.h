@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

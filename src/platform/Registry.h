@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

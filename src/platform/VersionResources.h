@@ -5,7 +5,7 @@
 #include <optional>
 #include <span>
 
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

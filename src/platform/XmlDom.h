@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/ByteSink.h"
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Text.h"
 #include "platform/XmlDom.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

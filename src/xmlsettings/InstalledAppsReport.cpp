@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "platform/XmlContent.h"
+#include "platform/xml/XmlContent.h"
 #include "xmlsettings/ElementText.h"
 #include "xmlsettings/NodePath.h"
 

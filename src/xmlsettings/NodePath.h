@@ -3,8 +3,8 @@
 #include <functional>
 #include <stdexcept>
 
-#include "platform/Text.h"
 #include "platform/XmlDom.h"
+#include "text/Text.h"
 
 namespace tovrel {
 

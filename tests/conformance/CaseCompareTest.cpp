@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "detect/InstalledAppsList.h"
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 namespace {

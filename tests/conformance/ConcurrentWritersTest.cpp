@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/Utf8.h"
 #include "support/TestFiles.h"
 #include "support/TestProcess.h"
+#include "text/Utf8.h"
 #include "xmlsettings/XmlValues.h"
 
 namespace tovrel {

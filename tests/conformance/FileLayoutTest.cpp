@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/Utf16Le.h"
 #include "support/TestFiles.h"
+#include "text/Utf16Le.h"
 #include "xmlsettings/InstalledAppsReport.h"
 #include "xmlsettings/XmlValues.h"
 

@@ -14,9 +14,9 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/SaveTemporary.h"
-#include "platform/Utf8.h"
+#include "platform/save/SaveTemporary.h"
 #include "support/TestFiles.h"
+#include "text/Utf8.h"
 
 namespace tovrel {
 namespace {

@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "platform/Platform.h"
-#include "platform/Utf8.h"
 #include "support/TestFiles.h"
+#include "text/Utf8.h"
 
 namespace tovrel {
 namespace {

@@ -14,8 +14,8 @@
 
 #include "FuzzFields.h"
 #include "platform/Platform.h"
-#include "platform/Utf8.h"
 #include "shell/FirewallRegistration.h"
+#include "text/Utf8.h"
 
 namespace {
 

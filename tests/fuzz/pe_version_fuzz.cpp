@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/portable/ByteSource.h"
-#include "platform/portable/PeVersionReader.h"
-#include "platform/portable/VersionResourceInfo.h"
+#include "platform/portable/pe/ByteSource.h"
+#include "platform/portable/pe/PeVersionReader.h"
+#include "platform/portable/pe/VersionResourceInfo.h"
 
 namespace {
 

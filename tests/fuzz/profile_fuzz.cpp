@@ -5,8 +5,8 @@
 
 #include "FuzzFields.h"
 #include "platform/Platform.h"
-#include "platform/Utf8.h"
-#include "platform/portable/ProfileText.h"
+#include "platform/portable/machine/ProfileText.h"
+#include "text/Utf8.h"
 
 using tovrel::fuzz::NextField;
 

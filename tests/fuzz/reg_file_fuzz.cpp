@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "platform/Platform.h"
-#include "platform/RegFile.h"
+#include "platform/regfile/RegFile.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/XmlTextScanner.h"
 #include "platform/portable/Libxml2Dom.h"
+#include "platform/xml/XmlTextScanner.h"
 
 namespace {
 

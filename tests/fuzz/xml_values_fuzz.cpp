@@ -12,7 +12,7 @@
 
 #include "FuzzFields.h"
 #include "platform/Platform.h"
-#include "platform/Utf8.h"
+#include "text/Utf8.h"
 #include "xmlsettings/ElementText.h"
 #include "xmlsettings/NodePath.h"
 #include "xmlsettings/SettingsFile.h"

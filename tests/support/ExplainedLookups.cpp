@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "detect/ExplanationRecorder.h"
-#include "platform/Utf8.h"
+#include "text/Utf8.h"
 
 namespace tovrel::test {
 

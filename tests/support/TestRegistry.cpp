@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "platform/Utf16Le.h"
 #include "support/TestRegistry.h"
+#include "text/Utf16Le.h"
 #ifdef _WIN32
 #include "platform/win32/UniqueAny.h"
 #endif

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Text.h"
 #include "support/TestFiles.h"
+#include "text/Text.h"
 
 namespace tovrel::test {
 

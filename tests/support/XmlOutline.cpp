@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "platform/Utf8.h"
 #include "support/TestFiles.h"
+#include "text/Utf8.h"
 
 namespace tovrel::test {
 namespace {

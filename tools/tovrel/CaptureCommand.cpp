@@ -8,7 +8,7 @@
 #include "capture/MachineCapture.h"
 #include "capture/MachineFolder.h"
 #include "platform/Platform.h"
-#include "platform/Utf8.h"
+#include "text/Utf8.h"
 
 namespace tovrel::tool {
 namespace {

@@ -11,7 +11,7 @@
 #include "detect/TMSI.h"
 #include "fileutil/DirectoryPart.h"
 #include "platform/Platform.h"
-#include "platform/Utf8.h"
+#include "text/Utf8.h"
 #include "xmlsettings/SaveInstalledApps.h"
 
 namespace tovrel::tool {

@@ -7,7 +7,7 @@
 #include "HostArguments.h"
 
 #ifndef _WIN32
-#include "platform/portable/NativePath.h"
+#include "platform/portable/machine/NativePath.h"
 #endif
 
 namespace tovrel::tool {

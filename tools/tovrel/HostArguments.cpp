@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/Utf8.h"
+#include "text/Utf8.h"
 
 #ifdef _WIN32
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Text.h"
+#include "text/Text.h"
 
 // The tool takes its arguments as UTF-8 (on Windows from the wide command line) and prints the
 // terminal's text (UTF-8 on Linux, the ANSI code page on Windows); the library's text is the ANSI

@@ -20,7 +20,7 @@ ExitCode UseMachine(const std::string&) {
 #include <filesystem>
 
 #include "platform/portable/IconvCodePage.h"
-#include "platform/portable/MachineRegistry.h"
+#include "platform/portable/machine/MachineRegistry.h"
 
 namespace tovrel::tool {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "platform/Utf8.h"
-#include "platform/XmlContent.h"
+#include "platform/xml/XmlContent.h"
+#include "text/Utf8.h"
 #include "xmlsettings/ElementText.h"
 #include "xmlsettings/NodePath.h"
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Text.h"
 #include "platform/XmlDom.h"
+#include "text/Text.h"
 
 namespace tovrel::tool {
 

@@ -12,7 +12,7 @@
 #include "XmlDiagnosis.h"
 #include "config/DefaultIniFile.h"
 #include "platform/Platform.h"
-#include "platform/XmlContent.h"
+#include "platform/xml/XmlContent.h"
 #include "xmlsettings/ElementText.h"
 #include "xmlsettings/NodePath.h"
 #include "xmlsettings/SaveInstalledApps.h"

@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/Utf8.h"
+#include "text/Utf8.h"
 
 namespace tovrel::portable {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel {
 namespace {

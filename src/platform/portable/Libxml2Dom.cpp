@@ -15,12 +15,12 @@
 #include <memory>
 #include <utility>
 
-#include "platform/Utf16Le.h"
-#include "platform/Utf8.h"
-#include "platform/XmlEncoding.h"
-#include "platform/XmlSplicedDocument.h"
-#include "platform/portable/NativePath.h"
-#include "platform/portable/UniqueFd.h"
+#include "platform/portable/machine/NativePath.h"
+#include "platform/portable/posix/UniqueFd.h"
+#include "platform/xml/XmlEncoding.h"
+#include "platform/xml/XmlSplicedDocument.h"
+#include "text/Utf16Le.h"
+#include "text/Utf8.h"
 
 namespace tovrel::portable {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "platform/Utf8.h"
-#include "platform/portable/NativePath.h"
+#include "platform/portable/machine/NativePath.h"
+#include "text/Utf8.h"
 
 namespace tovrel::portable {
 namespace {

@@ -19,10 +19,10 @@
 #include <thread>
 #include <utility>
 
-#include "platform/SaveTemporary.h"
-#include "platform/Utf8.h"
-#include "platform/portable/NativePath.h"
-#include "platform/portable/UniqueFd.h"
+#include "platform/portable/machine/NativePath.h"
+#include "platform/portable/posix/UniqueFd.h"
+#include "platform/save/SaveTemporary.h"
+#include "text/Utf8.h"
 
 namespace tovrel::portable {
 namespace {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/Utf8.h"
-#include "platform/portable/NativePath.h"
+#include "platform/portable/machine/NativePath.h"
+#include "text/Utf8.h"
 
 namespace tovrel::portable {
 

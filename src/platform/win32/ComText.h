@@ -4,9 +4,9 @@
 
 #include <oleauto.h>
 
-#include "platform/Text.h"
 #include "platform/win32/UniqueAny.h"
 #include "platform/win32/WideChars.h"
+#include "text/Text.h"
 
 namespace tovrel::win32 {
 

@@ -12,11 +12,11 @@
 #include <optional>
 #include <string>
 
-#include "platform/XmlIndentation.h"
-#include "platform/XmlSplicedDocument.h"
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/ComText.h"
 #include "platform/win32/UniqueFile.h"
+#include "platform/xml/XmlIndentation.h"
+#include "platform/xml/XmlSplicedDocument.h"
 
 namespace tovrel::win32 {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Text.h"
+#include "text/Text.h"
 
 namespace tovrel::win32 {
 

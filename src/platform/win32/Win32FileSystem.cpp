@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/SaveTemporary.h"
+#include "platform/save/SaveTemporary.h"
 #include "platform/win32/UniqueAny.h"
 #include "platform/win32/UniqueFile.h"
 #include "platform/win32/UniqueFind.h"

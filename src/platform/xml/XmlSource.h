@@ -1,0 +1,65 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/XmlDom.h"
+#include "text/Text.h"
+
+namespace tovrel {
+
+class XmlSourceNode;
+using XmlSourceNodePtr = std::unique_ptr<XmlSourceNode>;
+
+// A node of a document as a backend's parser read it: read only, a thin handle that never
+// outlives its tree. Whitespace-only text is no node: children are stepped through as if it
+// were not there.
+class XmlSourceNode {
+ public:
+  virtual ~XmlSourceNode() = default;
+
+  [[nodiscard]] virtual XmlSourceNodePtr Clone() const = 0;
+  // As XmlNode::Name and XmlNode::HasName.
+  [[nodiscard]] virtual WideText Name() const = 0;
+  [[nodiscard]] virtual bool HasName(WideView name) const { return Name() == name; }
+  [[nodiscard]] virtual XmlNodeKind Kind() const = 0;
+  // Null when there is none; an entity reference is a leaf.
+  [[nodiscard]] virtual XmlSourceNodePtr FirstChild() const = 0;
+  [[nodiscard]] virtual XmlSourceNodePtr NextSibling() const = 0;
+  // The value of a text, CDATA or comment node; empty for other kinds.
+  [[nodiscard]] virtual WideText Value() const = 0;
+  // As XmlNode::Attributes.
+  [[nodiscard]] virtual std::vector<std::pair<WideText, WideText>> Attributes() const = 0;
+};
+
+// One parse of a document.
+class XmlSourceTree {
+ public:
+  virtual ~XmlSourceTree() = default;
+  [[nodiscard]] virtual XmlSourceNodePtr DocumentElement() const = 0;
+};
+
+// What a DOM backend does for the documents that XmlSplicedDocument writes: reading files,
+// parsing them without validation or external resources, and encoding text in a code page.
+class XmlParser {
+ public:
+  virtual ~XmlParser() = default;
+
+  // The bytes of the file; null when it is missing or unreadable.
+  [[nodiscard]] virtual std::optional<std::string> ReadFile(WideView file_name) const = 0;
+  // The document the bytes hold; null when they are not well-formed or hold no element. Raises
+  // XmlDomError when the platform has no usable DOM.
+  [[nodiscard]] virtual std::unique_ptr<XmlSourceTree> Parse(std::string_view bytes) const = 0;
+  // Whether the parser loads the bytes as a document, as Parse would.
+  [[nodiscard]] virtual bool ReadsBack(std::string_view bytes) const = 0;
+  // The text in the code page (a Windows code page number), null when a character has no byte
+  // in it or the code page is not available.
+  [[nodiscard]] virtual std::optional<std::string> EncodeInCodePage(WideView text,
+                                                                    unsigned code_page) const = 0;
+};
+
+}  // namespace tovrel
