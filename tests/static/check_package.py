@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Makes the release archive from the built binaries and checks it: the listing is exactly what
 an installer author expects, the sums match, and the 32-bit DLL inside passes the static checks.
-check_package.py SOURCE_DIR X86_DIR X64_DIR WORK_DIR. Exits 77 (skipped) when the 64-bit build
+check_package.py SOURCE_DIR X86_DIR X64_DIR WORK_DIR. Exits 77 (skipped) when either Windows build
 is missing."""
 import hashlib
 import pathlib
@@ -18,9 +18,10 @@ EXPECTED = [
 
 def main(source, x86, x64, work):
     source, work = pathlib.Path(source), pathlib.Path(work)
-    if not (pathlib.Path(x64) / "Tovrel.dll").is_file():
-        print("the mingw64 build is missing; build it to check the archive")
-        return 77
+    for preset, folder in (("mingw32", x86), ("mingw64", x64)):
+        if not (pathlib.Path(folder) / "Tovrel.dll").is_file():
+            print(f"skipped: the {preset} build is missing; build it to check the archive")
+            return 77
     version = "check"
     archive = work / f"Tovrel-{version}.zip"
     subprocess.run([sys.executable, source / "scripts/make-package", version, x86, x64, archive],
