@@ -6,6 +6,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ProtectedPayloads.h"
@@ -108,6 +109,19 @@ TEST_F(ProductDetection, TheNewestEditionWithAnInstallationWinsWithoutComparingS
   msi_.GetLastInstallDir(peVL921, dir, best);
   EXPECT_EQ(dir, u"M:\\V921");
   EXPECT_EQ(best, 5000);
+}
+
+// Each older edition is asked only when every newer one found nothing, so the newer edition's
+// installation wins even over a far higher score.
+TEST_F(ProductDetection, EditionsAreAskedFromTheNewestDown) {
+  for (const auto& [newer, older] :
+       {std::pair{"VL921", "VL920"}, std::pair{"VL920", "VL911"}, std::pair{"VL911", "VL910"}}) {
+    SCOPED_TRACE(std::string(newer) + " before " + older);
+    Registry(MachineWide(older, "A", "M:\\Older") + MachineWide(newer, "A", "M:\\Newer"));
+    Program("Older", "Numer=9000\r\n");
+    Program("Newer", "Numer=1\r\n");
+    EXPECT_EQ(FindLastVelmora(msi_), u"M:\\Newer");
+  }
 }
 
 TEST_F(ProductDetection, OnlyAStrictlyGreaterScoreReplacesTheBest) {
