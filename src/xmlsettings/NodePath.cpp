@@ -97,12 +97,28 @@ XmlNodePtr XMLFindNode(const XmlNode& start, WideView path) {
   }
 }
 
+std::vector<XmlNodePtr> XMLFindAll(const XmlNode& start, WideView path) {
+  std::vector<XmlNodePtr> found;
+  try {
+    const NodeSearch search = XMLFindSearch(start, path);
+    XMLWalkBelow(*search.below, [&](const XmlNode& node) {
+      if (node.HasName(search.name)) found.push_back(node.Clone());
+      return false;
+    });
+  } catch (const EDVXmlError&) {
+  } catch (const XmlDomError&) {
+  }
+  return found;
+}
+
 XmlNodePtr XMLCreateNode(XmlNode& start, WideView path, WideView value) {
   XmlNodePtr node = start.Clone();
   WideText remaining(path);
   for (WideText first = PathFirstPart(remaining); !first.empty();
        first = PathFirstPart(remaining)) {
-    XmlNodePtr next = XMLFindNode(*node, first);
+    // A component is one name, dots and all, as the lookup took it: split again, a name such as
+    // "x.y" under a backslash path would never find the element the lookup found.
+    XmlNodePtr next = FindDeep(*node, first);
     if (!next) next = node->AddChild(first);
     node = std::move(next);
     remaining = PathRest(remaining);

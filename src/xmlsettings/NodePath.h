@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/XmlDom.h"
 #include "text/Text.h"
@@ -48,6 +49,11 @@ XmlNodePtr XMLFindNode(const XmlNode& start, WideView path);
 // searched deep, so an existing element of that name anywhere below is reused. Sets the text of
 // the last node to `value` unless it is empty. DOM errors pass through.
 XmlNodePtr XMLCreateNode(XmlNode& start, WideView path, WideView value);
+
+// Every node XMLFindNode could answer for the path, in the order of its search, so the first is
+// the one it answers: the copies of a node that a file holds more than once. Empty when a
+// component on the way is missing. Never raises a DOM error.
+std::vector<XmlNodePtr> XMLFindAll(const XmlNode& start, WideView path);
 
 // The node XMLFindNode finds for the path, or else the path created where that search stops:
 // missing intermediate components become direct children, a missing last one a child of the node

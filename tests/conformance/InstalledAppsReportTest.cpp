@@ -120,6 +120,43 @@ TEST_F(ReportSections, RerunsGiveTheSameFileForEveryLayout) {
   }
 }
 
+// A section the file holds more than once is written as one: the first run leaves one copy with
+// the entries, or none, and the second run changes nothing.
+TEST_F(ReportSections, ASectionFoundMoreThanOnceIsWrittenAsOne) {
+  constexpr WideView kFerrolin = u"STARTUP.INSTALLEDAPPS.FR";
+  constexpr char kTwo[] = "<STARTUP><INSTALLEDAPPS><FR>a</FR><FR>b</FR></INSTALLEDAPPS></STARTUP>";
+  constexpr char kNested[] =
+      "<STARTUP><INSTALLEDAPPS><FR>a<FR/></FR><X><FR>b</FR></X></INSTALLEDAPPS></STARTUP>";
+  constexpr char kEntry[] = "<FR><APP1 NAME=\"Ferrolin 11.0\">D:\\Fer</APP1></FR>";
+  InstalledAppsList listed;
+  listed.Add(u"D:\\Fer", u"Ferrolin 11.0");
+  struct Case {
+    const char* what;
+    const char* original;
+    const InstalledAppsList* list;
+    std::string outline;
+  };
+  const InstalledAppsList none;
+  const Case cases[] = {
+      {"two copies, nothing found", kTwo, &none, "<STARTUP><INSTALLEDAPPS/></STARTUP>"},
+      {"two copies, one found", kTwo, &listed,
+       std::string("<STARTUP><INSTALLEDAPPS>") + kEntry + "</INSTALLEDAPPS></STARTUP>"},
+      {"copies inside and deeper, nothing found", kNested, &none,
+       "<STARTUP><INSTALLEDAPPS><X/></INSTALLEDAPPS></STARTUP>"},
+      {"copies inside and deeper, one found", kNested, &listed,
+       std::string("<STARTUP><INSTALLEDAPPS>") + kEntry + "<X/></INSTALLEDAPPS></STARTUP>"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto file = dir_.Write("s.xml", c.original);
+    ASSERT_EQ(Write(file, *c.list, kFerrolin), SectionWrite::kSaved);
+    EXPECT_EQ(Outline(file), c.outline);
+    const std::string once = test::ReadBytes(file);
+    EXPECT_NE(Write(file, *c.list, kFerrolin), SectionWrite::kFailed);
+    EXPECT_EQ(test::ReadBytes(file), once) << "the second run changes nothing";
+  }
+}
+
 TEST_F(ReportSections, FailuresLeaveTheFileAsItWas) {
   InstalledAppsList list;
   list.Add(u"C:\\X", u"Y");

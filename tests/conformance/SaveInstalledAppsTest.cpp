@@ -47,6 +47,18 @@ TEST_F(SaveInstalledApps, NothingInstalledRemovesEarlierSections) {
             "<CONFIG><STARTUP><INSTALLEDAPPS/></STARTUP></CONFIG>");
 }
 
+TEST_F(SaveInstalledApps, NothingInstalledRemovesEveryCopyOfASectionAtOnce) {
+  if (std::getenv("TOVREL_TEST_MACHINE") != nullptr) GTEST_SKIP() << "needs an empty machine";
+  const auto file = dir_.Write(
+      "s.xml",
+      "<CONFIG><STARTUP><INSTALLEDAPPS><FR>a</FR><FR>b</FR></INSTALLEDAPPS></STARTUP></CONFIG>");
+  EXPECT_EQ(Save(file), 1);
+  const std::string once = test::ReadBytes(file);
+  EXPECT_EQ(once, "<CONFIG><STARTUP><INSTALLEDAPPS></INSTALLEDAPPS></STARTUP></CONFIG>");
+  EXPECT_EQ(Save(file), 1);
+  EXPECT_EQ(test::ReadBytes(file), once) << "the second run changes nothing";
+}
+
 TEST_F(SaveInstalledApps, AFileThatCannotBeReadGivesZero) {
   EXPECT_EQ(Save(dir_.path() / "missing.xml"), 0);
   const auto malformed = dir_.Write("bad.xml", "<CONFIG>");

@@ -160,6 +160,49 @@ TEST_F(XmlValues, AddWithBothSeparatorsCreatesADottedName) {
   EXPECT_EQ(Outline(file), "<R><A.B><C>v</C></A.B></R>");
 }
 
+// A write that answers 1 leaves exactly the value it wrote, and the same write again changes
+// nothing: a CDATA section that must become text takes the blanks beside it along, and a
+// component holding a dot is one name to the creation as it is to the lookup.
+TEST_F(XmlValues, AWriteLeavesExactlyItsValueAndRepeatsWithoutChange) {
+  struct Case {
+    const char* what;
+    std::string original;
+    WideText path;
+    WideText value;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"blank before CDATA, a character the encoding lacks",
+       "<?xml version=\"1.0\" encoding=\"US-ASCII\"?><R><C> <![CDATA[v]]></C></R>", u"C",
+       u"caf\u00E9", "<?xml version=\"1.0\" encoding=\"US-ASCII\"?><R><C>caf&#233;</C></R>"},
+      {"blanks around CDATA, a carriage return", "<R><C> <![CDATA[v]]>\n </C></R>", u"C", u"a\rb",
+       "<R><C>a&#13;b</C></R>"},
+      {"blanks around CDATA that stays one", "<R><C> <![CDATA[v]]> </C></R>", u"C", u"w",
+       "<R><C> <![CDATA[w]]> </C></R>"},
+      {"dotted name under a backslash path", "<R><x.y/></R>", u"x.y\\N", u"v",
+       "<R><x.y><N>v</N></x.y></R>"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto file = Settings(c.original);
+    ASSERT_EQ(Add(file, c.path, c.value), 1);
+    EXPECT_EQ(ReadBytes(file), c.expected);
+    EXPECT_EQ(Get(file, c.path), c.value);
+    ASSERT_EQ(Add(file, c.path, c.value), 1);
+    EXPECT_EQ(ReadBytes(file), c.expected) << "the second write changes nothing";
+  }
+}
+
+// The last component is searched below the node its leading components reach, never beside it.
+TEST_F(XmlValues, TheLastComponentIsNotSearchedAmongLaterSiblings) {
+  const auto file = Settings("<R><A/><B><X>b</X></B></R>");
+  EXPECT_EQ(Get(file, u"A.X"), u"Empty");
+  ASSERT_EQ(Add(file, u"A.X", u"a"), 1);
+  EXPECT_EQ(ReadBytes(file), "<R><A><X>a</X></A><B><X>b</X></B></R>");
+  EXPECT_EQ(Get(file, u"A.X"), u"a");
+  EXPECT_EQ(Get(file, u"B.X"), u"b");
+}
+
 TEST_F(XmlValues, AddWithEmptyValue) {
   const auto file = Settings("<R><X>keep</X></R>");
   EXPECT_EQ(Add(file, u"X", u""), 1);

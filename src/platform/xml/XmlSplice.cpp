@@ -72,7 +72,7 @@ class Splicer {
       replacements_.push_back({node.indent_start, node.end, {}});
     }
     for (const auto& [id, value] : edits_.texts) {
-      if (!AddText(map_.nodes.at(id), value)) return std::nullopt;
+      if (!AddText(id, value)) return std::nullopt;
     }
     for (const auto& [id, edit] : edits_.elements) {
       if (!AddElementEdit(map_.nodes.at(id), edit)) return std::nullopt;
@@ -138,16 +138,25 @@ class Splicer {
     return Markup(u"</" + node.name + u">", out);
   }
 
-  bool AddText(const XmlTextNode& node, const WideText& value) {
+  bool AddText(std::size_t id, const WideText& value) {
+    const XmlTextNode& node = map_.nodes.at(id);
     String units;
-    // A CDATA section stays one while the value can be written in it as it is.
+    // A CDATA section stays one while the value can be written in it as it is; the blanks beside
+    // it are no text to a reader and stay.
     const bool cdata = node.kind == XmlNodeKind::kCData && value.find(u'\r') == WideText::npos &&
                        Markup(u"<![CDATA[" + value + u"]]>", units);
-    if (!cdata) {
-      units.clear();
-      if (!Text(EscapeText(value), units)) return false;
+    if (cdata) {
+      replacements_.push_back({node.start, node.end, std::move(units)});
+      return true;
     }
-    replacements_.push_back({node.start, node.end, std::move(units)});
+    units.clear();
+    if (!Text(EscapeText(value), units)) return false;
+    // Written as character data, the value would take in any blanks beside it: as the element's
+    // only child it takes the element's whole content.
+    const XmlTextNode& parent = map_.nodes.at(node.parent);
+    const bool only_child = parent.first_child == id && parent.last_child == id;
+    replacements_.push_back({only_child ? parent.content_start : node.start,
+                             only_child ? parent.content_end : node.end, std::move(units)});
     return true;
   }
 
