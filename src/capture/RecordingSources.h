@@ -42,6 +42,7 @@ class RecordingFileSystem final : public FileSystem {
   RecordingFileSystem(const FileSystem& files, MachineRecord& record)
       : files_(files), record_(record) {}
   [[nodiscard]] bool FileExists(WideView path) const override;
+  [[nodiscard]] FileFacts Describe(WideView path) const override { return files_.Describe(path); }
   [[nodiscard]] bool ReplaceFileWith(WideView path, const ContentWriter& write) const override;
   // A lock that holds nothing back: with every save refused, no change has to wait for another.
   [[nodiscard]] std::unique_ptr<FileChangeLock> LockForChange(

@@ -1,36 +1,98 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <string>
+#include <type_traits>
 
+#include "export/Call.h"
 #include "export/Module.h"
 
 namespace tovrel {
 
-// Each export's body is one call on the registry (platform/Registry.h), which may then read a
-// sample machine's registry files once for the whole call.
+// Each export's body runs on the module and its call inside one registry call
+// (platform/Registry.h), which may then read a sample machine's registry files once for the
+// whole call. An exception ends the call with the neutral answer, and its listener hears why.
+// The listener hears of the call before the result is stored, so that nothing it does can
+// change the answer handed back.
 
-// Runs an integer export's body; any exception ends the call with 0.
+template <typename Result, typename Body>
+Result RunBody(Module& module, Call& call, Body& body) {
+  try {
+    return body(module, call);
+  } catch (const std::exception& failure) {
+    call.Failed(failure);
+    return Result();
+  }
+}
+
+// An integer export; 0 when anything fails.
 template <typename Body>
-std::int32_t IntegerExport(Body&& body) noexcept {
+std::int32_t IntegerExport(WideView name, Body&& body) noexcept {
   try {
     Module& module = TheModule();
-    const RegistryCall call(*module.platform().registry);
-    return body(module);
+    const RegistryCall registry_call(*module.platform().registry);
+    Call call(name);
+    const std::int32_t answer = RunBody<std::int32_t>(module, call, body);
+    if (call.heard()) call.Answered(WidenAscii(std::to_string(answer)));
+    return answer;
   } catch (...) {
     return 0;
   }
 }
 
-// Runs a text export's body and stores its UTF-16 or 8-bit result as the module result string;
-// any exception ends the call with the empty text.
+// An 8-bit text export, whose body gives UTF-16 text to convert to the ANSI code page, or the
+// bytes themselves; the empty text when anything fails. The listener hears the answer as the
+// caller gets it, and what the code page could not hold.
 template <typename Body>
-const char* TextExport(Body&& body) noexcept {
+const char* AnsiTextExport(WideView name, Body&& body) noexcept {
   try {
     Module& module = TheModule();
-    const RegistryCall call(*module.platform().registry);
-    return module.SetResult(body(module));
+    const RegistryCall registry_call(*module.platform().registry);
+    const AnsiCodePage& code_page = *module.platform().code_page;
+    Call call(name);
+    using Result = std::decay_t<decltype(body(module, call))>;
+    const Result result = RunBody<Result>(module, call, body);
+    AnsiText bytes;
+    if constexpr (std::is_same_v<Result, AnsiText>) {
+      bytes = result;
+    } else {
+      bytes = code_page.ToAnsi(result);
+    }
+    if (call.heard()) {
+      WideText shown = code_page.ToWide(bytes);
+      if constexpr (!std::is_same_v<Result, AnsiText>) {
+        if (shown != result) {
+          call.Because([&] {
+            return Reasons{
+                {ReasonKind::kNote, u"code page " + WidenAscii(std::to_string(code_page.Number())) +
+                                        u" cannot hold every character of " + Quoted(result) +
+                                        u"; the caller gets " + Quoted(shown) +
+                                        u"; the W function passes it whole"}};
+          });
+        }
+      }
+      call.Answered(Quoted(shown));
+    }
+    return module.SetResult(bytes);
   } catch (...) {
     return "";
+  }
+}
+
+// A wide text export; the empty text when anything fails.
+template <typename Body>
+const TovrelWideChar* WideTextExport(WideView name, Body&& body) noexcept {
+  static constexpr TovrelWideChar kEmpty[1] = {};
+  try {
+    Module& module = TheModule();
+    const RegistryCall registry_call(*module.platform().registry);
+    Call call(name);
+    const WideText result = RunBody<WideText>(module, call, body);
+    if (call.heard()) call.Answered(Quoted(result));
+    return module.SetWideResult(result);
+  } catch (...) {
+    return kEmpty;
   }
 }
 

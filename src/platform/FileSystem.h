@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -19,6 +20,23 @@ class FileChangeLock {
 // How long a change waits for the changes of the same file ahead of it.
 inline constexpr std::chrono::milliseconds kFileChangeWait{10'000};
 
+// What a path names, as far as reading a file or replacing it goes.
+enum class FileKind : std::uint8_t {
+  kMissing,    // nothing, an empty path, or a path that cannot be examined
+  kRegular,    // a file whose bytes can be read
+  kDirectory,  // a directory
+  kOther,      // a FIFO, socket, device or pipe name: nothing a settings file can be
+};
+
+struct FileFacts {
+  FileKind kind = FileKind::kMissing;
+  // Whether the file may not be written: the read-only attribute, or no write permission for
+  // its owner.
+  bool read_only = false;
+  // The size in bytes of a regular file; 0 otherwise.
+  std::uint64_t size = 0;
+};
+
 // The file operations the logic needs, on Windows paths of the machine the library runs on.
 class FileSystem {
  public:
@@ -26,6 +44,10 @@ class FileSystem {
 
   // True for an existing file; false for a directory or a missing path.
   [[nodiscard]] virtual bool FileExists(WideView path) const = 0;
+
+  // What the path names, found without opening it, so that a FIFO or a device is told at once;
+  // a symbolic link is followed.
+  [[nodiscard]] virtual FileFacts Describe(WideView path) const = 0;
 
   // Replaces the content of an existing file in one step: the writer's bytes go straight into a
   // file beside it under a short temporary name, which is flushed and then put in its place,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -71,6 +72,14 @@ class XmlNode {
   virtual void Remove() = 0;
 };
 
+// Where a parser stopped on bytes that are not a document, and why, in its own words.
+struct XmlParseError {
+  // Counted from 1; 0 when the parser gave no position.
+  std::uint32_t line = 0;
+  std::uint32_t column = 0;
+  WideText message;
+};
+
 // One in-memory document, loaded from a file, changed, and serialised back.
 class XmlDocument {
  public:
@@ -80,6 +89,9 @@ class XmlDocument {
   // unreadable or not well-formed. Whitespace-only text is no node: children are stepped through
   // as if it were not there.
   [[nodiscard]] virtual bool LoadFromFile(WideView file_name) = 0;
+  // Why the last LoadFromFile found the file's bytes no document; nullopt after a successful
+  // load, before any, or when the file itself could not be read.
+  [[nodiscard]] virtual std::optional<XmlParseError> ParseError() const = 0;
   // The root element of the loaded document; null before a successful load.
   [[nodiscard]] virtual XmlNodePtr DocumentElement() const = 0;
   // Writes the loaded file with the changes made into the sink: every byte outside the spans the

@@ -16,9 +16,10 @@ enum class SectionWrite {
 
 // Rewrites the section node a path names so that it holds one APP<n> element per list entry
 // (attribute NAME the display name, text the directory) and nothing else; removes the section
-// when the list is empty; creates it when missing and the list is not empty.
+// when the list is empty; creates it when missing and the list is not empty. `stop`, when given,
+// tells where a failure came from.
 SectionWrite XMLWriteAppList(const SettingsServices& services, const InstalledAppsList& list,
-                             WideView file_name, WideView node_path);
+                             WideView file_name, WideView node_path, ChangeStop* stop = nullptr);
 
 // Appends the element APP<index + 1> with the display name as its NAME and the directory as its
 // text, both without the characters XML cannot hold.

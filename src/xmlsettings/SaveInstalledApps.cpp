@@ -53,13 +53,17 @@ void ListReportSection(const TMSI& msi, const VersionResources& versions, WideVi
 }
 
 std::int32_t DoXMLSaveInstalledApps(const SettingsServices& services, const TMSI& msi,
-                                    const VersionResources& versions, WideView file_name) {
+                                    const VersionResources& versions, WideView file_name,
+                                    std::vector<UnwrittenSection>* unwritten) {
   bool all_saved = true;
   InstalledAppsList list;
   for (const WideView section : kReportSections) {
     ListReportSection(msi, versions, section, list);
-    all_saved =
-        XMLWriteAppList(services, list, file_name, section) != SectionWrite::kFailed && all_saved;
+    ChangeStop stop = ChangeStop::kSaved;
+    if (XMLWriteAppList(services, list, file_name, section, &stop) == SectionWrite::kFailed) {
+      all_saved = false;
+      if (unwritten) unwritten->push_back({section, stop});
+    }
     list.Clear();
   }
   return all_saved ? 1 : 0;

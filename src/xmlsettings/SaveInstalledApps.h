@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "detect/TMSI.h"
 #include "platform/VersionResources.h"
@@ -23,12 +24,20 @@ inline constexpr std::array<WideView, 5> kReportSections = {
 void ListReportSection(const TMSI& msi, const VersionResources& versions, WideView section,
                        InstalledAppsList& list);
 
+// A section of the report that could not be written, and where its change stopped.
+struct UnwrittenSection {
+  WideView section;
+  ChangeStop stop = ChangeStop::kSaved;
+};
+
 // Writes the installed-applications report into a settings file: the Office generations, the
 // Velmora, Astrelo and Ferrolin installations newest edition first, and Płatnik, each section
 // loaded, rewritten and saved on its own. 1 when every section that had something to change was
 // saved (also when nothing needed writing); 0 when a section could not be loaded or saved, which
 // leaves that section's file as it was and does not stop the others.
+// `unwritten`, when given, gets each section not written and where its change stopped.
 std::int32_t DoXMLSaveInstalledApps(const SettingsServices& services, const TMSI& msi,
-                                    const VersionResources& versions, WideView file_name);
+                                    const VersionResources& versions, WideView file_name,
+                                    std::vector<UnwrittenSection>* unwritten = nullptr);
 
 }  // namespace tovrel

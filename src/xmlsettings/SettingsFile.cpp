@@ -8,10 +8,15 @@ std::unique_ptr<XmlDocument> LoadSettingsFile(const XmlDomFactory& xml, WideView
   return document->LoadFromFile(file_name) ? std::move(document) : nullptr;
 }
 
-bool SaveSettingsFile(const SettingsServices& services, const XmlDocument& document,
-                      WideView file_name) {
-  return services.files.ReplaceFileWith(file_name,
-                                        [&](const ByteSink& sink) { return document.Write(sink); });
+ChangeStop SaveSettingsFile(const SettingsServices& services, const XmlDocument& document,
+                            WideView file_name) {
+  bool written = true;
+  const bool replaced = services.files.ReplaceFileWith(file_name, [&](const ByteSink& sink) {
+    written = document.Write(sink);
+    return written;
+  });
+  if (replaced) return ChangeStop::kSaved;
+  return written ? ChangeStop::kNotReplaced : ChangeStop::kNotWritten;
 }
 
 }  // namespace tovrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "platform/FileSystem.h"
@@ -13,12 +14,23 @@ struct SettingsServices {
   const FileSystem& files;
 };
 
+// Where a change of a settings file stopped short of saving it; the file is then as it was.
+enum class ChangeStop : std::uint8_t {
+  kSaved,        // it did not stop: the file was saved
+  kNoLock,       // the file's lock could not be had: a missing file, or another change held it
+  kNotLoaded,    // the file does not load as a document
+  kNotChanged,   // the path or the section could not be found, made or set
+  kNotWritten,   // the changed document could not be written whole or would not read back
+  kNotReplaced,  // the file could not be replaced, read-only for one
+};
+
 // One settings file loaded for one call; null when it is missing, unreadable or not well-formed.
 // Raises XmlDomError when no DOM can be created.
 std::unique_ptr<XmlDocument> LoadSettingsFile(const XmlDomFactory& xml, WideView file_name);
 
-// Writes the document over the file in one step; false, with the file unchanged, on any failure.
-[[nodiscard]] bool SaveSettingsFile(const SettingsServices& services, const XmlDocument& document,
-                                    WideView file_name);
+// Writes the document over the file in one step: kSaved, or kNotWritten or kNotReplaced with the
+// file unchanged.
+[[nodiscard]] ChangeStop SaveSettingsFile(const SettingsServices& services,
+                                          const XmlDocument& document, WideView file_name);
 
 }  // namespace tovrel

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "HeardCalls.h"
 #include "HostArguments.h"
 
 namespace tovrel::tool {
@@ -16,9 +17,16 @@ Outcome Positive(std::string answer) {
   return Outcome{std::move(answer), kPositive, {}};
 }
 
-Outcome Judged(std::string answer, bool positive, std::string reason) {
+Outcome Judged(std::string answer, bool positive) {
   if (positive) return Outcome{std::move(answer), kPositive, {}};
-  return Outcome{std::move(answer), kNegative, std::move(reason)};
+  Outcome outcome{std::move(answer), kNegative, {}};
+  for (const Reason& reason : LastCall().reasons) {
+    if (reason.kind == ReasonKind::kNote) continue;
+    if (reason.kind == ReasonKind::kUnusableInput) outcome.code = kUnusable;
+    if (!outcome.reason.empty()) outcome.reason += "\ntovrel: ";
+    outcome.reason += TerminalText(reason.text);
+  }
+  return outcome;
 }
 
 std::string Text(const char* host_text) {

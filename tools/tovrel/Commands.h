@@ -31,8 +31,9 @@ struct Outcome {
 // The positive outcome of an answer.
 Outcome Positive(std::string answer);
 
-// Outcome of an answer that is positive when `positive` holds, negative with `reason` otherwise.
-Outcome Judged(std::string answer, bool positive, std::string reason);
+// Outcome of the last call's answer: positive when `positive` holds; otherwise negative, or
+// unusable when an input cannot be used, with the reasons the library gave.
+Outcome Judged(std::string answer, bool positive);
 
 struct Command {
   std::string usage;

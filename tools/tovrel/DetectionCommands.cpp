@@ -12,9 +12,9 @@ Command Lookup(LookupExport lookup, const std::string& name, const std::string& 
                  [=](const Arguments&) {
                    std::string folder = Text(lookup());
                    const bool found = !folder.empty();
-                   return Judged(std::move(folder), found,
-                                 "no " + product + " installation found (tovrel explain " + name +
-                                     " shows why)");
+                   Outcome outcome = Judged(std::move(folder), found);
+                   if (!found) outcome.reason += " (tovrel explain " + name + " shows why)";
+                   return outcome;
                  },
                  "the folder of the newest " + product + " installation"};
 }

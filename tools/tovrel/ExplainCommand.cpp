@@ -11,6 +11,7 @@
 #include "detect/TMSI.h"
 #include "fileutil/DirectoryPart.h"
 #include "platform/Platform.h"
+#include "reasons/LookupReasons.h"
 #include "text/Utf8.h"
 #include "xmlsettings/SaveInstalledApps.h"
 
@@ -65,43 +66,9 @@ const std::map<std::string, Lookup>& Lookups() {
   return lookups;
 }
 
-const char* VerdictText(const ExplainedCandidate& candidate) {
-  if (candidate.chosen) return "chosen";
-  switch (candidate.verdict) {
-    case CandidateVerdict::kListed:
-      return "listed";
-    case CandidateVerdict::kLowerScore:
-      return "passed over";
-    case CandidateVerdict::kLeads:
-      return "leads";
-    case CandidateVerdict::kPassedOver:
-    default:
-      return "passed over";
-  }
-}
-
-std::u16string Origin(const CandidateOrigin& origin) {
-  if (origin.root == kInstallerDatabase) {
-    return origin.root + u": first product matching " + origin.key + u", component " +
-           origin.value_name;
-  }
-  return origin.root + u"\\" + origin.key + u" \"" + origin.value_name + u"\"";
-}
-
 std::u16string AsText(const std::vector<ExplainedStep>& steps, const Answers& answers) {
   std::u16string out;
-  for (const ExplainedStep& step : steps) {
-    if (!step.what.empty()) out += step.what + u"\n";
-    for (const ExplainedCandidate& candidate : step.candidates) {
-      out += u"  candidate " + Origin(candidate.origin) + u"\n";
-      for (const auto& [check, found] : candidate.checks) {
-        out += u"    " + check + u": " + found + u"\n";
-      }
-      out += u"    => " + WidenAscii(VerdictText(candidate));
-      if (!candidate.why.empty()) out += u" (" + candidate.why + u")";
-      out += u"\n";
-    }
-  }
+  for (const WideText& line : ExplanationLines(steps)) out += line + u"\n";
   for (const auto& [name, values] : answers.items) {
     out += u"answer " + name + u":";
     for (const WideText& value : values) out += u"\n  " + value;
@@ -146,7 +113,7 @@ std::u16string AsJson(const std::string& command, const std::vector<ExplainedSte
         out += u"{\"check\":" + JsonString(candidate.checks[k].first) + u",\"found\":" +
                JsonString(candidate.checks[k].second) + u"}";
       }
-      out += u"],\"verdict\":" + JsonString(WidenAscii(VerdictText(candidate))) + u",\"why\":" +
+      out += u"],\"verdict\":" + JsonString(WidenAscii(VerdictName(candidate))) + u",\"why\":" +
              JsonString(candidate.why) + u"}";
     }
     out += u"]}";

@@ -3,10 +3,10 @@
 #include <stdexcept>
 
 #include "HostArguments.h"
-#include "PathWalk.h"
 #include "Tovrel.h"
-#include "XmlDiagnosis.h"
 #include "platform/Platform.h"
+#include "reasons/DocumentReasons.h"
+#include "reasons/PathWalk.h"
 #include "xmlsettings/SettingsFile.h"
 
 namespace tovrel::tool {
@@ -18,11 +18,11 @@ std::string ExplainXmlPath(const Arguments& arguments) {
                                      : "usage: tovrel explain xml-add FILE PATH VALUE");
   }
   const std::string& file = arguments[1];
-  if (auto why = UnloadableDocumentReason(file)) {
-    return "the file cannot be loaded: " + *why + "\nanswer " + arguments[0] + ": " +
-           (read ? "Empty" : "0");
-  }
   const Platform platform = MakePlatform();
+  if (auto why = UnloadableDocumentReason({*platform.xml, *platform.files}, HostToWide(file))) {
+    return "the file cannot be loaded: " + TerminalText(why->text) + "\nanswer " + arguments[0] +
+           ": " + (read ? "Empty" : "0");
+  }
   const std::unique_ptr<XmlDocument> document = LoadSettingsFile(*platform.xml, HostToWide(file));
   if (!document) throw std::runtime_error(Quoted(file) + " could not be loaded");
   const PathWalk walk = read ? WalkForRead(*document->DocumentElement(), HostToWide(arguments[2]))

@@ -20,7 +20,7 @@ constexpr char kExitCodes[] =
 
 std::string Usage() {
   std::string text =
-      "usage: tovrel [--machine DIR] COMMAND ARGUMENTS...\n"
+      "usage: tovrel [--machine DIR] [--log] COMMAND ARGUMENTS...\n"
       "       tovrel help [COMMAND] | --help | --version\n"
       "\ncommands:\n";
   for (const auto& [name, command] : AllCommands()) {
@@ -29,6 +29,7 @@ std::string Usage() {
   text +=
       "\noptions:\n"
       "  --machine DIR   run against the sample machine in DIR (Linux build)\n"
+      "  --log           print on stderr the lines an installer's log gets for each call\n"
       "  --help, -h      this text; with a command, that command's\n"
       "  --version, -V   the version of tovrel and of the library\n"
       "\nenvironment:\n"
@@ -43,7 +44,7 @@ std::string Usage() {
 std::string CommandHelp(const std::string& name) {
   const auto found = AllCommands().find(name);
   if (found == AllCommands().end()) return {};
-  return "usage: tovrel [--machine DIR] " + UsageLine(name, found->second) + "\n" +
+  return "usage: tovrel [--machine DIR] [--log] " + UsageLine(name, found->second) + "\n" +
          found->second.summary + "\n\n" + kExitCodes;
 }
 

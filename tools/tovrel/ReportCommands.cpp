@@ -7,10 +7,8 @@
 #include <vector>
 
 #include "Commands.h"
-#include "FileDiagnosis.h"
+#include "LocalPath.h"
 #include "Tovrel.h"
-#include "XmlDiagnosis.h"
-#include "config/DefaultIniFile.h"
 #include "platform/Platform.h"
 #include "platform/xml/XmlContent.h"
 #include "xmlsettings/ElementText.h"
@@ -84,30 +82,6 @@ std::string Summary(const std::string& file) {
   return summary;
 }
 
-// The sections whose APP elements in the file are not the folders the machine lists, which a
-// failed report left as they were; every section when the file cannot be read at all.
-std::vector<std::string> StaleSections(const std::string& file) {
-  const Platform platform = MakePlatform();
-  const WideText default_ini_file = MakeDefaultIniFile(*platform.host);
-  const TMSI msi(
-      DetectionSources{*platform.installer,
-                       ConfigSources{*platform.code_page, *platform.profiles, *platform.registry,
-                                     *platform.crypto, default_ini_file},
-                       *platform.files, *platform.versions, *platform.messages});
-  const SectionReader reader(platform, file);
-  std::vector<std::string> stale;
-  for (std::size_t s = 0; s < kSections.size(); ++s) {
-    InstalledAppsList list;
-    ListReportSection(msi, *platform.versions, kReportSections[s], list);
-    std::vector<std::string> listed;
-    for (const InstalledApp& entry : list.entries()) {
-      listed.push_back(platform.code_page->ToAnsi(WithoutNonXmlChars(entry.directory)));
-    }
-    if (listed != reader.Folders(kSections[s])) stale.emplace_back(kSections[s]);
-  }
-  return stale;
-}
-
 Outcome Report(const Arguments& arguments) {
   const std::string& file = arguments[0];
   const int32_t saved = XMLSaveInstalledApps(file.c_str());
@@ -118,24 +92,8 @@ Outcome Report(const Arguments& arguments) {
     return Positive(content.str() + "\n== installed applications\n" + Summary(file) +
                     "every section written");
   }
-  // What the file holds now is partly stale: name the sections not written instead.
-  std::optional<std::string> why = UnloadableDocumentReason(file);
-  const bool unloadable = why.has_value();
-  if (!why) why = UnwritableFileReason(file);
-  const ExitCode code = why ? kUnusable : kNegative;
-  if (!why) why = Quoted(file) + " could not be saved";
-  const std::vector<std::string> stale =
-      unloadable ? std::vector<std::string>(kSections.begin(), kSections.end())
-                 : StaleSections(file);
-  std::string answer = "== installed applications\n";
-  std::string names;
-  for (const std::string& section : stale) {
-    answer += section + ": not written\n";
-    names += (names.empty() ? "" : ", ") + section;
-  }
-  return {
-      answer + "NOT every section could be written", code,
-      "section" + std::string(stale.size() == 1 ? " " : "s ") + names + " not written: " + *why};
+  // What the file holds now is partly stale: the reasons name the sections not written.
+  return Judged("== installed applications\nNOT every section could be written", false);
 }
 
 const CommandRegistration kReport{

@@ -1,15 +1,15 @@
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "Commands.h"
-#include "FileDiagnosis.h"
+#include "HeardCalls.h"
 #include "HostArguments.h"
-#include "PathWalk.h"
+#include "LocalPath.h"
 #include "Tovrel.h"
 #include "UnifiedDiff.h"
-#include "XmlDiagnosis.h"
 #include "platform/Platform.h"
+#include "reasons/DocumentReasons.h"
+#include "reasons/FileReasons.h"
+#include "reasons/PathWalk.h"
 #include "xmlsettings/SettingsFile.h"
 
 namespace tovrel::tool {
@@ -17,38 +17,29 @@ namespace {
 
 constexpr char kDryRun[] = "--dry-run";
 
-// The settings file as the library loads it; the caller has found it loadable.
-std::unique_ptr<XmlDocument> Load(const Platform& platform, const std::string& file) {
-  std::unique_ptr<XmlDocument> document = LoadSettingsFile(*platform.xml, HostToWide(file));
-  if (!document) throw std::runtime_error(Quoted(file) + " could not be loaded");
-  return document;
-}
-
 Outcome XmlGet(const Arguments& a) {
-  Outcome outcome = Positive(Text(XMLGetNode(a[0].c_str(), a[1].c_str())));
-  if (outcome.answer != "Empty") return outcome;
-  if (auto why = UnloadableDocumentReason(a[0])) return {outcome.answer, kUnusable, *why};
-  const Platform platform = MakePlatform();
-  const PathWalk walk = WalkForRead(*Load(platform, a[0])->DocumentElement(), HostToWide(a[1]));
-  // An element may hold the text "Empty" itself.
-  if (walk.failure.empty()) return outcome;
-  return {outcome.answer, kNegative, walk.failure};
-}
-
-std::string FileBytes(const std::string& file) {
-  std::ifstream in(LocalPath(file), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string text = Text(XMLGetNode(a[0].c_str(), a[1].c_str()));
+  // An element may hold the text "Empty" itself: then the library gives no reason.
+  const bool found = text != "Empty" || LastCall().reasons.empty();
+  return Judged(std::move(text), found);
 }
 
 // What the write would make of the file, as a unified diff, writing nothing.
 Outcome DryRun(const std::string& file, const std::string& path, const std::string& value) {
-  if (auto why = UnloadableDocumentReason(file)) return {"", kUnusable, *why};
   const Platform platform = MakePlatform();
-  const std::unique_ptr<XmlDocument> document = Load(platform, file);
+  const SettingsServices services{*platform.xml, *platform.files};
+  const WideText wide_file = HostToWide(file);
+  if (auto why = UnloadableDocumentReason(services, wide_file)) {
+    return {"", kUnusable, TerminalText(why->text)};
+  }
+  const std::unique_ptr<XmlDocument> document = LoadSettingsFile(*platform.xml, wide_file);
+  if (!document) throw std::runtime_error(Quoted(file) + " could not be loaded");
   const PathWalk walk =
       WalkForWrite(*document->DocumentElement(), HostToWide(path), HostToWide(value));
   if (!walk.failure.empty()) return {"", kNegative, walk.failure};
-  if (auto why = UnwritableFileReason(file)) return {"", kUnusable, *why};
+  if (auto why = UnwritableFileReason(*platform.files, wide_file)) {
+    return {"", kUnusable, TerminalText(why->text)};
+  }
   std::string after;
   if (!document->Write([&](std::string_view piece) {
         after += piece;
@@ -73,15 +64,7 @@ Outcome XmlAdd(const Arguments& given) {
   }
   if (dry_run) return DryRun(a[0], a[1], a[2]);
   const std::int32_t written = XMLAddNode(a[0].c_str(), a[1].c_str(), a[2].c_str());
-  Outcome outcome = Positive(std::to_string(written));
-  if (written == 1) return outcome;
-  if (auto why = UnloadableDocumentReason(a[0])) return {outcome.answer, kUnusable, *why};
-  const Platform platform = MakePlatform();
-  const PathWalk walk =
-      WalkForWrite(*Load(platform, a[0])->DocumentElement(), HostToWide(a[1]), HostToWide(a[2]));
-  if (!walk.failure.empty()) return {outcome.answer, kNegative, walk.failure};
-  if (auto why = UnwritableFileReason(a[0])) return {outcome.answer, kUnusable, *why};
-  return {outcome.answer, kNegative, Quoted(a[0]) + " could not be saved"};
+  return Judged(std::to_string(written), written == 1);
 }
 
 const CommandRegistration kXmlGet{

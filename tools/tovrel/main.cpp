@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "HeardCalls.h"
 #include "Help.h"
 #include "HostArguments.h"
 #include "MachineOption.h"
@@ -79,25 +80,34 @@ int Run(const std::vector<std::string>& words) {
     }
     return Help({});
   }
-  std::size_t next = 0;
-  while (next < words.size() && words[next].starts_with("-")) {
-    const std::string& option = words[next];
-    if (IsVersionOption(option)) {
+  // The tool's own options may stand before or after the command; what is left is the command
+  // and its arguments.
+  std::vector<std::string> left;
+  bool print_log = false;
+  for (std::size_t next = 0; next < words.size(); ++next) {
+    const std::string& word = words[next];
+    if (IsVersionOption(word) && left.empty()) {
       std::fputs(VersionText().c_str(), stdout);
       return kPositive;
     }
-    if (option != "--machine") return UsageError("unknown option '" + option + "'");
-    if (next + 1 >= words.size()) return UsageError("--machine needs a folder: --machine DIR");
-    if (const ExitCode code = UseMachine(words[next + 1]); code != kPositive) return code;
-    next += 2;
+    if (word == "--log") {
+      print_log = true;
+    } else if (word == "--machine") {
+      if (next + 1 >= words.size()) return UsageError("--machine needs a folder: --machine DIR");
+      if (const ExitCode code = UseMachine(words[++next]); code != kPositive) return code;
+    } else if (word.starts_with("-") && left.empty()) {
+      return UsageError("unknown option '" + word + "'");
+    } else {
+      left.push_back(word);
+    }
   }
-  if (next >= words.size()) {
+  if (left.empty()) {
     std::fputs(Usage().c_str(), stderr);
     return kUsage;
   }
-  const std::string& name = words[next];
-  const std::vector<std::string> rest(words.begin() + static_cast<std::ptrdiff_t>(next) + 1,
-                                      words.end());
+  HearCalls(print_log);
+  const std::string& name = left.front();
+  const std::vector<std::string> rest(left.begin() + 1, left.end());
   if (name == "help") {
     if (rest.size() > 1) return UsageError("help takes at most one command");
     return Help(rest.empty() ? std::string() : rest[0]);

@@ -1,7 +1,22 @@
-/* The exported functions of Tovrel.dll. Text parameters are zero-terminated strings in the ANSI
- * code page; a null pointer is the empty text. A returned text belongs to the library and stays
- * valid until the next call that returns text: copy it before then. Flags read only their low
- * byte. No call may run concurrently with another. */
+/* The exported functions of Tovrel.dll, in two families that answer alike.
+ *
+ * The wide family, each name ending in W, takes and returns zero-terminated UTF-16 text
+ * (TovrelWideChar), so every character passes whole; new callers should use it. The 8-bit family
+ * takes and returns text in the ANSI code page, where a character the code page lacks is lost.
+ *
+ * A null text pointer is the empty text. A returned text is never null, belongs to the library
+ * and stays valid until the next call of the same family that returns text: copy it before then.
+ * The two families keep their results apart. Flags read only their low byte. No call may run
+ * concurrently with another.
+ *
+ * TovrelSetLog registers a function that hears every call of either family: a line with the call
+ * and its answer, and for a negative answer (0, "Empty", "", version 0) lines with the reason;
+ * a lookup also tells what it chose and why it passed the others over. Lines are zero-terminated
+ * UTF-16, whole, without a line break; each is valid only during the call that hands it over. The
+ * function is called on the calling thread before the call returns; a call it makes itself is
+ * not heard. With no function registered nothing is formatted. The function uses the calling
+ * convention of the exports (stdcall in the 32-bit DLL), the one Inno Setup's CreateCallback
+ * gives a script procedure. */
 #ifndef TOVREL_H
 #define TOVREL_H
 
@@ -10,9 +25,15 @@
 #if defined(_WIN32)
 #define TOVREL_CALL __stdcall
 #define TOVREL_API
+typedef wchar_t TovrelWideChar;
 #else
 #define TOVREL_CALL
 #define TOVREL_API __attribute__((visibility("default")))
+#ifdef __cplusplus
+typedef char16_t TovrelWideChar;
+#else
+typedef uint_least16_t TovrelWideChar;
+#endif
 #endif
 
 #ifdef __cplusplus
@@ -66,6 +87,34 @@ TOVREL_API const char* TOVREL_CALL GetLastPlatnik(void);
 TOVREL_API const char* TOVREL_CALL GetLastVL(void);
 /* The directory of the latest Astrelo installation, as GetLastVL, or "". */
 TOVREL_API const char* TOVREL_CALL GetLastAS(void);
+
+/* The wide family: the same answers, in UTF-16. MyDllFuncW appends "c:\Program Files\" and the
+ * Polish letters as UTF-16, whatever the code page. */
+TOVREL_API int32_t TOVREL_CALL XMLAddNodeW(const TovrelWideChar* FileName,
+                                           const TovrelWideChar* NodePath,
+                                           const TovrelWideChar* Value);
+TOVREL_API int32_t TOVREL_CALL XMLSaveInstalledAppsW(const TovrelWideChar* FileName);
+TOVREL_API const TovrelWideChar* TOVREL_CALL XMLGetNodeW(const TovrelWideChar* FileName,
+                                                         const TovrelWideChar* NodePath);
+TOVREL_API const TovrelWideChar* TOVREL_CALL GetLastExcelW(void);
+TOVREL_API const TovrelWideChar* TOVREL_CALL SelDirectoryW(const TovrelWideChar* Caption,
+                                                           const TovrelWideChar* Root);
+TOVREL_API int32_t TOVREL_CALL AddToFirewallW(const TovrelWideChar* ImagePath,
+                                              const TovrelWideChar* Name, uint32_t Enable);
+TOVREL_API const TovrelWideChar* TOVREL_CALL MyDllFuncW(const TovrelWideChar* Prefix);
+TOVREL_API const TovrelWideChar* TOVREL_CALL QueryVersionInfoW(const TovrelWideChar* FileName);
+TOVREL_API int32_t TOVREL_CALL QueryNumFromInfoW(const TovrelWideChar* VersionText,
+                                                 uint32_t WithRelease);
+TOVREL_API int32_t TOVREL_CALL IsDirectoryEmptyW(const TovrelWideChar* Directory);
+TOVREL_API const TovrelWideChar* TOVREL_CALL GetLastFRW(void);
+TOVREL_API const TovrelWideChar* TOVREL_CALL GetLastPlatnikW(void);
+TOVREL_API const TovrelWideChar* TOVREL_CALL GetLastVLW(void);
+TOVREL_API const TovrelWideChar* TOVREL_CALL GetLastASW(void);
+
+/* A function that hears one line of the log. */
+typedef void(TOVREL_CALL* TovrelLogProc)(const TovrelWideChar* Line);
+/* Registers the function that hears every call; null unregisters it. */
+TOVREL_API void TOVREL_CALL TovrelSetLog(TovrelLogProc Proc);
 
 #ifdef __cplusplus
 }

@@ -240,6 +240,25 @@ class Libxml2Parser final : public XmlParser {
     return std::make_unique<Libxml2Tree>(std::move(doc));
   }
 
+  [[nodiscard]] std::optional<XmlParseError> ParseError(std::string_view bytes) const override {
+    const ParserPtr parser(xmlNewParserCtxt());
+    if (!parser) return XmlParseError{0, 0, u"libxml2 could not make a parser"};
+    ChunkedInput input{bytes};
+    const DocPtr doc(xmlCtxtReadIO(parser.get(), &ChunkedInput::Read, &ChunkedInput::Close, &input,
+                                   nullptr, nullptr, kLoadOptions));
+    if (doc && xmlDocGetRootElement(doc.get()) != nullptr) return std::nullopt;
+    const xmlError* error = xmlCtxtGetLastError(parser.get());
+    if (error == nullptr || error->message == nullptr) {
+      return XmlParseError{0, 0, u"the file holds no XML element"};
+    }
+    std::string message = error->message;
+    while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) {
+      message.pop_back();
+    }
+    return XmlParseError{static_cast<std::uint32_t>(std::max(error->line, 0)),
+                         static_cast<std::uint32_t>(std::max(error->int2, 0)), FromUtf8(message)};
+  }
+
   [[nodiscard]] bool ReadsBack(std::string_view bytes) const override {
     // The parse that loading does, with no tree built: the same limits and the same reading of
     // the input in pieces.

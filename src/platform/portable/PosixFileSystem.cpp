@@ -226,6 +226,21 @@ bool PosixFileSystem::FileExists(WideView path) const {
   return !native.empty() && ::stat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+FileFacts PosixFileSystem::Describe(WideView path) const {
+  struct stat info {};
+  const std::string native = NativePath(path);
+  if (native.empty() || ::stat(native.c_str(), &info) != 0) return {};
+  FileFacts facts;
+  facts.read_only = (info.st_mode & S_IWUSR) == 0;
+  if (S_ISREG(info.st_mode)) {
+    facts.kind = FileKind::kRegular;
+    facts.size = static_cast<std::uint64_t>(info.st_size);
+  } else {
+    facts.kind = S_ISDIR(info.st_mode) ? FileKind::kDirectory : FileKind::kOther;
+  }
+  return facts;
+}
+
 bool PosixFileSystem::ReplaceFileWith(WideView path, const ContentWriter& write) const {
   // Through a symbolic link, the file it leads to is replaced and the link stays.
   const std::string target = ResolvedPath(path);

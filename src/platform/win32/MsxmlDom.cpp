@@ -189,9 +189,8 @@ ComPtr<IXMLDOMDocument> CreateDomDocument() {
   Fail("CoCreateInstance", last);
 }
 
-// A new document loaded from the bytes; null when MSXML does not take them.
-ComPtr<IXMLDOMDocument> LoadDocument(std::string_view bytes) {
-  ComPtr<IXMLDOMDocument> document = CreateDomDocument();
+// Loads the bytes into the document: whether MSXML takes them as a document with an element.
+bool LoadBytes(IXMLDOMDocument& document, std::string_view bytes) {
   ComPtr<IStream> stream;
   if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()))) throw std::bad_alloc();
   ULONG written = 0;
@@ -203,12 +202,38 @@ ComPtr<IXMLDOMDocument> LoadDocument(std::string_view bytes) {
   UniqueVariant source;
   source.SetUnknown(stream.get());
   VARIANT_BOOL loaded = VARIANT_FALSE;
-  const HRESULT hr = document->load(*source, &loaded);
+  const HRESULT hr = document.load(*source, &loaded);
   if (hr == E_OUTOFMEMORY) throw std::bad_alloc();
-  if (hr != S_OK || loaded != VARIANT_TRUE) return {};
+  if (hr != S_OK || loaded != VARIANT_TRUE) return false;
   ComPtr<IXMLDOMElement> root;
-  Check(document->get_documentElement(root.put()), "documentElement");
-  return root ? document : ComPtr<IXMLDOMDocument>();
+  Check(document.get_documentElement(root.put()), "documentElement");
+  return static_cast<bool>(root);
+}
+
+// A new document loaded from the bytes; null when MSXML does not take them.
+ComPtr<IXMLDOMDocument> LoadDocument(std::string_view bytes) {
+  ComPtr<IXMLDOMDocument> document = CreateDomDocument();
+  return LoadBytes(*document.get(), bytes) ? document : ComPtr<IXMLDOMDocument>();
+}
+
+// MSXML's account of bytes it refused: the line, the column and its reason.
+XmlParseError ParseErrorOf(IXMLDOMDocument& document) {
+  ComPtr<IXMLDOMParseError> error;
+  long line = 0;
+  long column = 0;
+  UniqueBstr reason;
+  if (FAILED(document.get_parseError(error.put())) || !error || FAILED(error->get_line(&line)) ||
+      FAILED(error->get_linepos(&column)) || FAILED(error->get_reason(reason.put())) || !reason) {
+    return XmlParseError{0, 0, u"MSXML gave no reason"};
+  }
+  WideText message = FromBstr(reason);
+  while (!message.empty() &&
+         (message.back() == u'\n' || message.back() == u'\r' || message.back() == u' ')) {
+    message.pop_back();
+  }
+  if (message.empty()) message = u"the file holds no XML element";
+  return XmlParseError{static_cast<std::uint32_t>(std::max(line, 0L)),
+                       static_cast<std::uint32_t>(std::max(column, 0L)), std::move(message)};
 }
 
 class MsxmlParser final : public XmlParser {
@@ -234,6 +259,12 @@ class MsxmlParser final : public XmlParser {
   [[nodiscard]] std::unique_ptr<XmlSourceTree> Parse(std::string_view bytes) const override {
     ComPtr<IXMLDOMDocument> document = LoadDocument(bytes);
     return document ? std::make_unique<MsxmlTree>(std::move(document)) : nullptr;
+  }
+
+  [[nodiscard]] std::optional<XmlParseError> ParseError(std::string_view bytes) const override {
+    const ComPtr<IXMLDOMDocument> document = CreateDomDocument();
+    if (LoadBytes(*document.get(), bytes)) return std::nullopt;
+    return ParseErrorOf(*document.get());
   }
 
   [[nodiscard]] bool ReadsBack(std::string_view bytes) const override {

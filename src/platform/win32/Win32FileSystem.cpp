@@ -298,6 +298,28 @@ bool Win32FileSystem::FileExists(WideView path) const {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+FileFacts Win32FileSystem::Describe(WideView path) const {
+  // Device, pipe and mailslot names are no files, and asking after them may block.
+  if (path.starts_with(u"\\\\.\\") || path.starts_with(u"\\\\?\\GLOBALROOT")) {
+    return FileFacts{FileKind::kOther, false, 0};
+  }
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (path.empty() || !GetFileAttributesExW(AsWide(WideText(path)), GetFileExInfoStandard, &data)) {
+    return {};
+  }
+  FileFacts facts;
+  facts.read_only = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    facts.kind = FileKind::kDirectory;
+  } else if ((data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0) {
+    facts.kind = FileKind::kOther;
+  } else {
+    facts.kind = FileKind::kRegular;
+    facts.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  }
+  return facts;
+}
+
 bool Win32FileSystem::ReplaceFileWith(WideView path, const ContentWriter& write) const {
   const WideText target(path);
   const DWORD attributes = GetFileAttributesW(AsWide(target));

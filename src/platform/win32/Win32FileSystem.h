@@ -7,6 +7,7 @@ namespace tovrel::win32 {
 class Win32FileSystem final : public FileSystem {
  public:
   [[nodiscard]] bool FileExists(WideView path) const override;
+  [[nodiscard]] FileFacts Describe(WideView path) const override;
   [[nodiscard]] bool ReplaceFileWith(WideView path, const ContentWriter& write) const override;
   [[nodiscard]] std::unique_ptr<FileChangeLock> LockForChange(
       WideView path, std::chrono::milliseconds wait) const override;

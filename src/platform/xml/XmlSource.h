@@ -54,6 +54,8 @@ class XmlParser {
   // The document the bytes hold; null when they are not well-formed or hold no element. Raises
   // XmlDomError when the platform has no usable DOM.
   [[nodiscard]] virtual std::unique_ptr<XmlSourceTree> Parse(std::string_view bytes) const = 0;
+  // Where and why Parse refuses the bytes; nullopt when it takes them.
+  [[nodiscard]] virtual std::optional<XmlParseError> ParseError(std::string_view bytes) const = 0;
   // Whether the parser loads the bytes as a document, as Parse would.
   [[nodiscard]] virtual bool ReadsBack(std::string_view bytes) const = 0;
   // The text in the code page (a Windows code page number), null when a character has no byte

@@ -393,10 +393,15 @@ class SplicedDocument final : public XmlDocument {
   explicit SplicedDocument(const XmlParser& parser) : parser_(parser) {}
 
   [[nodiscard]] bool LoadFromFile(WideView file_name) override {
+    unparsed_.reset();
     std::optional<std::string> bytes = parser_.ReadFile(file_name);
     if (!bytes) return false;
     tree_ = parser_.Parse(*bytes);
-    if (!tree_) return false;
+    if (!tree_) {
+      // Kept for ParseError, which only a caller that asks why pays for.
+      unparsed_ = std::move(bytes);
+      return false;
+    }
     state_ = std::make_unique<SplicedState>();
     state_->bytes = std::move(*bytes);
     state_->encoding = DetectXmlEncoding(state_->bytes);
@@ -416,6 +421,11 @@ class SplicedDocument final : public XmlDocument {
         break;
     }
     return true;
+  }
+
+  [[nodiscard]] std::optional<XmlParseError> ParseError() const override {
+    if (!unparsed_) return std::nullopt;
+    return parser_.ParseError(*unparsed_);
   }
 
   [[nodiscard]] XmlNodePtr DocumentElement() const override {
@@ -454,6 +464,7 @@ class SplicedDocument final : public XmlDocument {
   }
 
   const XmlParser& parser_;
+  std::optional<std::string> unparsed_;
   std::unique_ptr<XmlSourceTree> tree_;
   std::unique_ptr<SplicedState> state_;
 };

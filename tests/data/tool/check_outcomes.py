@@ -256,7 +256,7 @@ def check_help(tool, version, failures):
                       ["query-version-info", "-h"], ["is-directory-empty", "--help"]):
         code, out, err = run(tool, arguments, {})
         command = arguments[1] if arguments[0] == "help" else arguments[0]
-        if code != POSITIVE or not out.startswith(f"usage: tovrel [--machine DIR] {command}"):
+        if code != POSITIVE or not out.startswith(f"usage: tovrel [--machine DIR] [--log] {command}"):
             failures.append(f"{' '.join(arguments)}: exit {code}, stdout {out!r}")
     for arguments in (["--version"], ["-V"], ["version"]):
         code, out, err = run(tool, arguments, {})

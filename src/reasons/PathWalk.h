@@ -6,7 +6,7 @@
 #include "platform/XmlDom.h"
 #include "text/Text.h"
 
-namespace tovrel::tool {
+namespace tovrel {
 
 // A node path followed through a loaded document step by step, as XMLGetNode and XMLAddNode
 // follow it, told in lines of UTF-8.
@@ -26,4 +26,4 @@ PathWalk WalkForRead(const XmlNode& root, WideView path);
 // never saved) and setting the text, so that each step is the one the write takes.
 PathWalk WalkForWrite(XmlNode& root, WideView path, WideView value);
 
-}  // namespace tovrel::tool
+}  // namespace tovrel

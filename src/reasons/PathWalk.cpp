@@ -1,4 +1,4 @@
-#include "PathWalk.h"
+#include "reasons/PathWalk.h"
 
 #include <cstdio>
 #include <utility>
@@ -8,7 +8,7 @@
 #include "xmlsettings/ElementText.h"
 #include "xmlsettings/NodePath.h"
 
-namespace tovrel::tool {
+namespace tovrel {
 namespace {
 
 std::string U8(WideView text) {
@@ -265,4 +265,4 @@ PathWalk WalkForWrite(XmlNode& root, WideView path, WideView value) {
   return walk;
 }
 
-}  // namespace tovrel::tool
+}  // namespace tovrel

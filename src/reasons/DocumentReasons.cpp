@@ -1,0 +1,29 @@
+#include "reasons/DocumentReasons.h"
+
+#include <string>
+
+#include "reasons/FileReasons.h"
+
+namespace tovrel {
+
+std::optional<Reason> UnloadableDocumentReason(const SettingsServices& services, WideView file) {
+  if (auto reason = UnreadableFileReason(services.files, file)) return reason;
+  const std::unique_ptr<XmlDocument> document = services.xml.CreateDocument();
+  if (document->LoadFromFile(file) && document->DocumentElement()) return std::nullopt;
+  const std::optional<XmlParseError> error = document->ParseError();
+  if (!error) return Reason{ReasonKind::kUnusableInput, Quoted(file) + u" cannot be read"};
+  WideText text = Quoted(file) + u" is not well-formed XML";
+  if (error->line != 0) {
+    text += u": line " + WidenAscii(std::to_string(error->line)) + u", column " +
+            WidenAscii(std::to_string(error->column));
+  }
+  WideView message = error->message;
+  while (!message.empty() && (message.back() == u'\n' || message.back() == u'\r' ||
+                              message.back() == u' ' || message.back() == u'.')) {
+    message.remove_suffix(1);
+  }
+  if (!message.empty()) text += u": " + WideText(message);
+  return Reason{ReasonKind::kUnusableInput, std::move(text)};
+}
+
+}  // namespace tovrel

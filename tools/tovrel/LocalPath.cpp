@@ -1,0 +1,28 @@
+#include "LocalPath.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "HostArguments.h"
+
+#ifndef _WIN32
+#include "platform/portable/machine/NativePath.h"
+#endif
+
+namespace tovrel::tool {
+
+std::filesystem::path LocalPath(const std::string& host_file) {
+#ifdef _WIN32
+  const WideText wide = HostToWide(host_file);
+  return std::filesystem::path(std::wstring(wide.begin(), wide.end()));
+#else
+  return portable::NativePath(HostToWide(host_file));
+#endif
+}
+
+std::string FileBytes(const std::string& host_file) {
+  std::ifstream in(LocalPath(host_file), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace tovrel::tool
