@@ -135,6 +135,123 @@ function GetLastAS(): PAnsiChar;
 function XMLSaveInstalledApps(FileName: AnsiString): Integer;
   external 'XMLSaveInstalledApps@files:Tovrel.dll stdcall setuponly';
 
+// The wide family: every function again with W after its name, taking and giving String, so
+// that every character passes whole whatever the code page (a folder named in Cyrillic on a
+// Polish Windows, say). It answers exactly as the 8-bit function does. Use it in every new
+// script; the 8-bit functions above, which lose what the ANSI code page cannot hold, are kept
+// for the scripts written before it.
+//
+// A text result comes back from the DLL as a pointer to UTF-16 text that Pascal Script cannot
+// take as a String; each function below copies it into one (TovrelText), so a script simply
+// writes S := XMLGetNodeW(FileName, NodePath). The pointer is 32 bits in a 32-bit Setup; a 64-bit
+// Setup defines TovrelPointer as NativeInt before the include.
+//
+// TovrelLogToSetup, called once in InitializeSetup, sends to Setup's log (/LOG) one line for
+// every later call of the DLL with its answer and, for a negative answer, the reason: the file
+// is read-only, not well-formed at a line and column, the node path stopped at a component, no
+// installation qualified and why each candidate was passed over. The uninstaller forms call
+// TovrelLogToSetupUninstall in InitializeUninstall.
+
+#ifndef TovrelPointer
+  #define TovrelPointer "Longword"
+#endif
+
+function TovrelLstrLenW(Text: {#TovrelPointer}): Integer;
+  external 'lstrlenW@kernel32.dll stdcall';
+function TovrelLstrCpyNW(Target: String; Source: {#TovrelPointer}; MaxLength: Integer): {#TovrelPointer};
+  external 'lstrcpynW@kernel32.dll stdcall';
+
+// The UTF-16 text a pointer of the DLL's points to, copied into a String.
+function TovrelText(Text: {#TovrelPointer}): String;
+var
+  Count: Integer;
+begin
+  Result := '';
+  Count := TovrelLstrLenW(Text);
+  if Count > 0 then
+  begin
+    SetLength(Result, Count);
+    TovrelLstrCpyNW(Result, Text, Count + 1);
+  end;
+end;
+
+// Hears one line of the DLL's log.
+procedure TovrelLogLine(Line: {#TovrelPointer});
+begin
+  Log(TovrelText(Line));
+end;
+
+function XMLAddNodeW(FileName, NodePath, Value: String): Integer;
+  external 'XMLAddNodeW@files:Tovrel.dll stdcall setuponly';
+function AddToFirewallW(ImagePath, Name: String; Enable: Integer): Integer;
+  external 'AddToFirewallW@files:Tovrel.dll stdcall setuponly';
+function QueryNumFromInfoW(VersionText: String; WithRelease: Integer): Integer;
+  external 'QueryNumFromInfoW@files:Tovrel.dll stdcall setuponly';
+function IsDirectoryEmptyW(Directory: String): Integer;
+  external 'IsDirectoryEmptyW@files:Tovrel.dll stdcall setuponly';
+function XMLSaveInstalledAppsW(FileName: String): Integer;
+  external 'XMLSaveInstalledAppsW@files:Tovrel.dll stdcall setuponly';
+function TovrelXMLGetNodeW(FileName, NodePath: String): {#TovrelPointer};
+  external 'XMLGetNodeW@files:Tovrel.dll stdcall setuponly';
+function XMLGetNodeW(FileName, NodePath: String): String;
+begin
+  Result := TovrelText(TovrelXMLGetNodeW(FileName, NodePath));
+end;
+function TovrelMyDllFuncW(Prefix: String): {#TovrelPointer};
+  external 'MyDllFuncW@files:Tovrel.dll stdcall setuponly';
+function MyDllFuncW(Prefix: String): String;
+begin
+  Result := TovrelText(TovrelMyDllFuncW(Prefix));
+end;
+function TovrelGetLastExcelW(): {#TovrelPointer};
+  external 'GetLastExcelW@files:Tovrel.dll stdcall setuponly';
+function GetLastExcelW(): String;
+begin
+  Result := TovrelText(TovrelGetLastExcelW());
+end;
+function TovrelSelDirectoryW(Caption, Root: String): {#TovrelPointer};
+  external 'SelDirectoryW@files:Tovrel.dll stdcall setuponly';
+function SelDirectoryW(Caption, Root: String): String;
+begin
+  Result := TovrelText(TovrelSelDirectoryW(Caption, Root));
+end;
+function TovrelQueryVersionInfoW(FileName: String): {#TovrelPointer};
+  external 'QueryVersionInfoW@files:Tovrel.dll stdcall setuponly';
+function QueryVersionInfoW(FileName: String): String;
+begin
+  Result := TovrelText(TovrelQueryVersionInfoW(FileName));
+end;
+function TovrelGetLastFRW(): {#TovrelPointer};
+  external 'GetLastFRW@files:Tovrel.dll stdcall setuponly';
+function GetLastFRW(): String;
+begin
+  Result := TovrelText(TovrelGetLastFRW());
+end;
+function TovrelGetLastPlatnikW(): {#TovrelPointer};
+  external 'GetLastPlatnikW@files:Tovrel.dll stdcall setuponly';
+function GetLastPlatnikW(): String;
+begin
+  Result := TovrelText(TovrelGetLastPlatnikW());
+end;
+function TovrelGetLastVLW(): {#TovrelPointer};
+  external 'GetLastVLW@files:Tovrel.dll stdcall setuponly';
+function GetLastVLW(): String;
+begin
+  Result := TovrelText(TovrelGetLastVLW());
+end;
+function TovrelGetLastASW(): {#TovrelPointer};
+  external 'GetLastASW@files:Tovrel.dll stdcall setuponly';
+function GetLastASW(): String;
+begin
+  Result := TovrelText(TovrelGetLastASW());
+end;
+procedure TovrelSetLog(Proc: {#TovrelPointer});
+  external 'TovrelSetLog@files:Tovrel.dll stdcall setuponly';
+procedure TovrelLogToSetup();
+begin
+  TovrelSetLog(CreateCallback(@TovrelLogLine));
+end;
+
 #ifdef TovrelUninstall
 // The same functions for the uninstaller, from the copy of the DLL installed into {app}.
 
@@ -166,4 +283,75 @@ function GetLastASUninstall(): PAnsiChar;
   external 'GetLastAS@{app}\Tovrel.dll stdcall uninstallonly';
 function XMLSaveInstalledAppsUninstall(FileName: AnsiString): Integer;
   external 'XMLSaveInstalledApps@{app}\Tovrel.dll stdcall uninstallonly';
+
+function XMLAddNodeWUninstall(FileName, NodePath, Value: String): Integer;
+  external 'XMLAddNodeW@{app}\Tovrel.dll stdcall uninstallonly';
+function AddToFirewallWUninstall(ImagePath, Name: String; Enable: Integer): Integer;
+  external 'AddToFirewallW@{app}\Tovrel.dll stdcall uninstallonly';
+function QueryNumFromInfoWUninstall(VersionText: String; WithRelease: Integer): Integer;
+  external 'QueryNumFromInfoW@{app}\Tovrel.dll stdcall uninstallonly';
+function IsDirectoryEmptyWUninstall(Directory: String): Integer;
+  external 'IsDirectoryEmptyW@{app}\Tovrel.dll stdcall uninstallonly';
+function XMLSaveInstalledAppsWUninstall(FileName: String): Integer;
+  external 'XMLSaveInstalledAppsW@{app}\Tovrel.dll stdcall uninstallonly';
+function TovrelXMLGetNodeWUninstall(FileName, NodePath: String): {#TovrelPointer};
+  external 'XMLGetNodeW@{app}\Tovrel.dll stdcall uninstallonly';
+function XMLGetNodeWUninstall(FileName, NodePath: String): String;
+begin
+  Result := TovrelText(TovrelXMLGetNodeWUninstall(FileName, NodePath));
+end;
+function TovrelMyDllFuncWUninstall(Prefix: String): {#TovrelPointer};
+  external 'MyDllFuncW@{app}\Tovrel.dll stdcall uninstallonly';
+function MyDllFuncWUninstall(Prefix: String): String;
+begin
+  Result := TovrelText(TovrelMyDllFuncWUninstall(Prefix));
+end;
+function TovrelGetLastExcelWUninstall(): {#TovrelPointer};
+  external 'GetLastExcelW@{app}\Tovrel.dll stdcall uninstallonly';
+function GetLastExcelWUninstall(): String;
+begin
+  Result := TovrelText(TovrelGetLastExcelWUninstall());
+end;
+function TovrelSelDirectoryWUninstall(Caption, Root: String): {#TovrelPointer};
+  external 'SelDirectoryW@{app}\Tovrel.dll stdcall uninstallonly';
+function SelDirectoryWUninstall(Caption, Root: String): String;
+begin
+  Result := TovrelText(TovrelSelDirectoryWUninstall(Caption, Root));
+end;
+function TovrelQueryVersionInfoWUninstall(FileName: String): {#TovrelPointer};
+  external 'QueryVersionInfoW@{app}\Tovrel.dll stdcall uninstallonly';
+function QueryVersionInfoWUninstall(FileName: String): String;
+begin
+  Result := TovrelText(TovrelQueryVersionInfoWUninstall(FileName));
+end;
+function TovrelGetLastFRWUninstall(): {#TovrelPointer};
+  external 'GetLastFRW@{app}\Tovrel.dll stdcall uninstallonly';
+function GetLastFRWUninstall(): String;
+begin
+  Result := TovrelText(TovrelGetLastFRWUninstall());
+end;
+function TovrelGetLastPlatnikWUninstall(): {#TovrelPointer};
+  external 'GetLastPlatnikW@{app}\Tovrel.dll stdcall uninstallonly';
+function GetLastPlatnikWUninstall(): String;
+begin
+  Result := TovrelText(TovrelGetLastPlatnikWUninstall());
+end;
+function TovrelGetLastVLWUninstall(): {#TovrelPointer};
+  external 'GetLastVLW@{app}\Tovrel.dll stdcall uninstallonly';
+function GetLastVLWUninstall(): String;
+begin
+  Result := TovrelText(TovrelGetLastVLWUninstall());
+end;
+function TovrelGetLastASWUninstall(): {#TovrelPointer};
+  external 'GetLastASW@{app}\Tovrel.dll stdcall uninstallonly';
+function GetLastASWUninstall(): String;
+begin
+  Result := TovrelText(TovrelGetLastASWUninstall());
+end;
+procedure TovrelSetLogUninstall(Proc: {#TovrelPointer});
+  external 'TovrelSetLog@{app}\Tovrel.dll stdcall uninstallonly';
+procedure TovrelLogToSetupUninstall();
+begin
+  TovrelSetLogUninstall(CreateCallback(@TovrelLogLine));
+end;
 #endif

@@ -31,7 +31,7 @@ var
 // The DLL loads and passes text: the suffix ends with Polish letters in Windows-1250.
 function InitializeSetup(): Boolean;
 begin
-  Log('Tovrel loaded: ' + String(MyDllFunc('check ')));
+  Log('Tovrel loaded: ' + MyDllFuncW('check '));
   Result := True;
 end;
 
@@ -41,7 +41,7 @@ procedure InitializeWizard();
 var
   LastVL: String;
 begin
-  LastVL := String(GetLastVL());
+  LastVL := GetLastVLW();
   if LastVL <> '' then
     WizardForm.DirEdit.Text := LastVL;
   DataDirPage := CreateInputDirPage(wpSelectDir, 'Data folder', 'Where are the data files?',
@@ -71,7 +71,7 @@ begin
   if CurPageID = DataDirPage.ID then
   begin
     // 0: not a folder, 1: empty, 2: holds something.
-    case IsDirectoryEmpty(DataDirPage.Values[0]) of
+    case IsDirectoryEmptyW(DataDirPage.Values[0]) of
       0:
         if WizardSilent then
           Result := CreateDataDir(DataDirPage.Values[0])
@@ -80,7 +80,7 @@ begin
           Result := CreateDataDir(DataDirPage.Values[0])
         else
         begin
-          Chosen := String(SelDirectory('Choose the data folder', ''));
+          Chosen := SelDirectoryW('Choose the data folder', '');
           // An empty answer is Cancel: the folder stays as it was.
           if Chosen <> '' then
             DataDirPage.Values[0] := Chosen;
@@ -101,9 +101,9 @@ function AtLeast(const Executable, Wanted: String): Boolean;
 var
   Found: String;
 begin
-  Found := String(QueryVersionInfo(Executable));
+  Found := QueryVersionInfoW(Executable);
   Result := (Found <> '') and
-            (QueryNumFromInfo(Found + '.', 1) >= QueryNumFromInfo(Wanted + '.', 1));
+            (QueryNumFromInfoW(Found + '.', 1) >= QueryNumFromInfoW(Wanted + '.', 1));
 end;
 
 procedure CurStepChanged(CurStep: TSetupStep);
@@ -115,37 +115,44 @@ begin
   Settings := ExpandConstant('{app}\settings.xml');
 
   // Single values by dotted paths. 0 means nothing was written and the file is as it was.
-  if XMLAddNode(Settings, 'STARTUP.DATADIR', DataDirPage.Values[0]) = 0 then
+  if XMLAddNodeW(Settings, 'STARTUP.DATADIR', DataDirPage.Values[0]) = 0 then
     Log('could not write STARTUP.DATADIR into ' + Settings);
-  Language := String(XMLGetNode(Settings, 'STARTUP.LANGUAGE'));
+  Language := XMLGetNodeW(Settings, 'STARTUP.LANGUAGE');
   Log('STARTUP.LANGUAGE: ' + Language);
   if Language = 'Empty' then
-    if XMLAddNode(Settings, 'STARTUP.LANGUAGE', 'PL') = 0 then
+    if XMLAddNodeW(Settings, 'STARTUP.LANGUAGE', 'PL') = 0 then
       Log('could not write STARTUP.LANGUAGE');
 
   // Where the other programs are, for the links the program offers.
-  Excel := String(GetLastExcel());
+  Excel := GetLastExcelW();
   if Excel <> '' then
-    XMLAddNode(Settings, 'STARTUP.LINKS.EXCEL', Excel);
-  Platnik := String(GetLastPlatnik());
+    XMLAddNodeW(Settings, 'STARTUP.LINKS.EXCEL', Excel);
+  Platnik := GetLastPlatnikW();
   if (Platnik <> '') and AtLeast(AddBackslash(Platnik) + 'p2.exe', '10.02.003') then
-    XMLAddNode(Settings, 'STARTUP.LINKS.PLATNIK', Platnik);
-  Ferrolin := String(GetLastFR());
+    XMLAddNodeW(Settings, 'STARTUP.LINKS.PLATNIK', Platnik);
+  Ferrolin := GetLastFRW();
   if Ferrolin <> '' then
-    XMLAddNode(Settings, 'STARTUP.LINKS.FERROLIN', Ferrolin);
-  Astrelo := String(GetLastAS());
+    XMLAddNodeW(Settings, 'STARTUP.LINKS.FERROLIN', Ferrolin);
+  Astrelo := GetLastASW();
   if Astrelo <> '' then
     Log('Astrelo is installed in ' + Astrelo);
 
   // The report of every installation found; 0 when a section could not be saved.
-  if XMLSaveInstalledApps(Settings) = 0 then
+  if XMLSaveInstalledAppsW(Settings) = 0 then
     Log('the installed-applications report could not be written completely');
 
   // The program's own server needs an inbound exception; 0 when the firewall refused it. A
   // silent install goes on without the message.
-  if AddToFirewall(ExpandConstant('{app}\vl.exe'), 'Velmora Example', 1) = 0 then
+  if AddToFirewallW(ExpandConstant('{app}\vl.exe'), 'Velmora Example', 1) = 0 then
     SuppressibleMsgBox('The program could not be added to the Windows Firewall. Add it by hand ' +
       'to use it over the network.', mbInformation, MB_OK, IDOK);
+end;
+
+// The uninstaller's calls go to its log too.
+function InitializeUninstall(): Boolean;
+begin
+  TovrelLogToSetupUninstall();
+  Result := True;
 end;
 
 // The uninstaller reads the settings through the copy of the DLL in {app}, then unloads it, so
@@ -157,7 +164,9 @@ begin
   if CurUninstallStep = usUninstall then
   begin
     Settings := ExpandConstant('{app}\settings.xml');
-    Log('Data folder kept: ' + String(XMLGetNodeUninstall(Settings, 'STARTUP.DATADIR')));
+    Log('Data folder kept: ' + XMLGetNodeWUninstall(Settings, 'STARTUP.DATADIR'));
+    // 'Empty' when the installer found no Excel to link; the log then says why.
+    Log('Excel link left: ' + XMLGetNodeWUninstall(Settings, 'STARTUP.LINKS.EXCEL'));
     UnloadDLL(ExpandConstant('{app}\Tovrel.dll'));
   end;
 end;

@@ -21,6 +21,10 @@ SETTINGS_WRITTEN = (
     "</STARTUP>\n"
 )
 
+# No Excel in the guest: the quick start leaves the file it made as it made it.
+QUICKSTART_SETTINGS = ('<?xml version="1.0" encoding="UTF-8"?>\r\n'
+                       "<CONFIG><STARTUP><LANGUAGE>PL</LANGUAGE></STARTUP></CONFIG>\r\n")
+
 EXAMPLE_SETTINGS = (
     '<?xml version="1.0" encoding="UTF-8"?>\n'
     "<CONFIG>\n"
@@ -32,9 +36,17 @@ EXAMPLE_SETTINGS = (
 )
 
 
+# A name no ANSI code page holds whole, as the all-functions script makes it.
+FAR = "Київ 東京 \U0001F600"
+FAR_DIR = "C:\\Dane\\" + FAR
+
+
 def text(answer):
-    """A text answer as the all-functions script logs it: in brackets, then its code units."""
-    return "[" + answer + "]" + "".join(f" {ord(c):04X}" for c in answer)
+    """A text answer as the all-functions script logs it: in brackets, then its UTF-16 code
+    units."""
+    units = answer.encode("utf-16-le")
+    return "[" + answer + "]" + "".join(
+        f" {int.from_bytes(units[i:i + 2], 'little'):04X}" for i in range(0, len(units), 2))
 
 
 def expected_calls(version):
@@ -67,7 +79,59 @@ def expected_calls(version):
         ("AddToFirewall", "1"),
         ("SelDirectory cancelled", text("")),
         ("SelDirectory chosen", text("C:\\calls\\root\\Wybrany")),
+        # The callback's convention: a stdcall procedure takes its argument off the stack.
+        ("CreateCallback stack pop", "4"),
+        ("TovrelLogToSetup", "1"),
+        # The wide family passes the far folder whole both ways.
+        ("XMLAddNodeW far", "1"),
+        ("XMLGetNodeW far", text("Firma " + FAR)),
+        ("IsDirectoryEmptyW far empty", "1"),
+        ("IsDirectoryEmptyW far", "2"),
+        ("QueryVersionInfoW far", text(version)),
+        ("SelDirectoryW far", text(FAR_DIR + "\\wybór\\Wybrany " + FAR)),
+        ("GetLastVLW", text(FAR_DIR)),
+        ("MyDllFuncW", text("Ścieżka: c:\\Program Files\\ąćęłńóśżź")),
+        # The 8-bit family cannot even name it.
+        ("XMLAddNode far", "0"),
+        ("XMLGetNode far", text("Empty")),
+        ("IsDirectoryEmpty far", "0"),
+        ("QueryVersionInfo far", text("")),
+        ("GetLastVL", text("C:\\Dane\\???? ?? ??")),
+        ("XMLAddNodeW read-only", "0"),
+        ("XMLAddNodeW not well-formed", "0"),
+        ("XMLGetNodeW missing node", text("Empty")),
     ]
+
+
+# Lines the library sends to Setup's log once TovrelLogToSetup is called, whole: (log, the line or
+# its start when it ends in "...").
+LIBRARY_LINES = [
+    ("allfunctions.log", f"Tovrel: XMLAddNodeW('{FAR_DIR}\\settings.xml', 'STARTUP.FIRMA', "
+                         f"'Firma {FAR}') = 1"),
+    ("allfunctions.log", f"Tovrel: XMLGetNodeW('{FAR_DIR}\\settings.xml', 'STARTUP.FIRMA') = "
+                         f"'Firma {FAR}'"),
+    ("allfunctions.log", f"Tovrel: GetLastVLW() = '{FAR_DIR}'"),
+    ("allfunctions.log", f"Tovrel:       => chosen ({FAR_DIR})"),
+    ("allfunctions.log", "Tovrel: GetLastVL() = 'C:\\Dane\\???? ?? ??'"),
+    ("allfunctions.log", f"Tovrel:   note: code page 1250 cannot hold every character of "
+                         f"'{FAR_DIR}'; the caller gets 'C:\\Dane\\???? ?? ??'; the W function "
+                         f"passes it whole"),
+    ("allfunctions.log", "Tovrel: XMLAddNodeW('C:\\calls\\tylko-odczyt.xml', 'A', 'x') = 0"),
+    ("allfunctions.log", "Tovrel:   why: 'C:\\calls\\tylko-odczyt.xml' is read-only"),
+    ("allfunctions.log", "Tovrel:   why: 'C:\\calls\\zle.xml' is not well-formed XML: line 2, "
+                         "column ..."),
+    ("allfunctions.log", "Tovrel: XMLGetNodeW('C:\\calls\\settings.xml', 'STARTUP.BRAK.X') = "
+                         "'Empty'"),
+    ("allfunctions.log", "Tovrel:   why: STARTUP has no direct child 'BRAK'..."),
+    ("quickstart.log", "language: PL"),
+    ("quickstart.log", "Tovrel: XMLGetNodeW('C:\\Program Files\\My Program\\settings.xml', "
+                       "'STARTUP.LANGUAGE') = 'PL'"),
+    ("quickstart.log", "Tovrel: GetLastExcelW() = ''"),
+    ("example-missing.log", "Tovrel: MyDllFuncW('check ') = 'check c:\\Program Files\\ąćęłńóśżź'"),
+    ("uninstall.log", "Tovrel: XMLGetNodeW('C:\\Program Files\\Ostrik\\Velmora Example\\"
+                      "settings.xml', 'STARTUP.LINKS.EXCEL') = 'Empty'"),
+    ("uninstall.log", "Tovrel:   why: CONFIG/STARTUP has no direct child 'LINKS'..."),
+]
 
 
 def snippet(readme):
@@ -121,8 +185,8 @@ def results(out, version):
     for name in ("iscc-example", "iscc-allfunctions", "iscc-quickstart"):
         need(read(f"{name}.rc") == "0", f"{name}: ISCC exit {read(name + '.rc')}: "
              + (read(f"{name}.out") or "")[-2000:])
-    for name in ("setup-allfunctions", "setup-example-missing", "setup-example-present",
-                 "uninstall-example"):
+    for name in ("setup-allfunctions", "setup-quickstart", "setup-example-missing",
+                 "setup-example-present", "uninstall-example"):
         need(read(f"{name}.rc") == "0", f"{name}: exit {read(name + '.rc')}")
 
     calls = []
@@ -141,6 +205,7 @@ def results(out, version):
         need(got == want, f"{name}: expected {want!r}, found {got!r}")
 
     settings("allfunctions-settings.xml", SETTINGS_WRITTEN)
+    settings("quickstart-settings.xml", QUICKSTART_SETTINGS)
     settings("example-missing-settings.xml", EXAMPLE_SETTINGS)
     settings("example-present-settings.xml", EXAMPLE_SETTINGS)
 
@@ -160,6 +225,18 @@ def results(out, version):
          f"the example made no data folder: {read('example-missing-data.txt')}")
     listing = (read("uninstall-app.txt") or "").split()
     need("Tovrel.dll" not in listing, f"Tovrel.dll is left in {{app}}: {listing}")
+
+    for name, want in LIBRARY_LINES:
+        lines = log_lines(out / name) if (out / name).exists() else []
+        found = any(line.startswith(want[:-3]) if want.endswith("...") else line == want
+                    for line in lines)
+        need(found, f"{name} lacks the library's line {want!r}")
+    # Before a log is registered, the library says nothing.
+    lines = log_lines(out / "allfunctions.log") if (out / "allfunctions.log").exists() else []
+    registered = next((i for i, line in enumerate(lines)
+                       if line == "CALL TovrelLogToSetup = 1"), len(lines))
+    early = [line for line in lines[:registered] if line.startswith("Tovrel:")]
+    need(not early, f"the library logged before TovrelLogToSetup: {early[:3]}")
 
     for failure in failures:
         print("FAIL: " + failure)
