@@ -28,9 +28,11 @@ Source: "settings.xml"; DestDir: "{app}"; Flags: onlyifdoesntexist
 var
   DataDirPage: TInputDirWizardPage;
 
-// The DLL loads and passes text: the suffix ends with Polish letters in Windows-1250.
+// Every call of the DLL, and why an answer is negative, goes to Setup's log (/LOG). The W
+// functions pass every character whole; the suffix of MyDllFuncW ends with Polish letters.
 function InitializeSetup(): Boolean;
 begin
+  TovrelLogToSetup();
   Log('Tovrel loaded: ' + MyDllFuncW('check '));
   Result := True;
 end;

@@ -68,8 +68,8 @@ begin
   Value := 'Firma ' + Far();
   ForceDirectories(Folder + '\pusty');
   ForceDirectories(Folder + '\wybór\Wybrany ' + Far());
-  FileCopy('C:\calls\settings.xml', Settings, False);
-  FileCopy(ExpandConstant('{tmp}\Tovrel.dll'), Folder + '\Tovrel.dll', False);
+  CopyFile('C:\calls\settings.xml', Settings, False);
+  CopyFile(ExpandConstant('{tmp}\Tovrel.dll'), Folder + '\Tovrel.dll', False);
   // A Velmora 9.21 installation registered in the far folder.
   RegWriteStringValue(HKLM, 'SOFTWARE\Ostrik\VL921\1', 'Sciezka', Folder);
   SaveStringToFile(Folder + '\Velm_Prog.vba', 'x', False);
@@ -88,6 +88,8 @@ begin
   LogNumber('IsDirectoryEmpty far', IsDirectoryEmpty(Folder));
   LogText('QueryVersionInfo far', String(QueryVersionInfo(Folder + '\Tovrel.dll')));
   LogText('GetLastVL', String(GetLastVL()));
+  // The installers run after this one must not find it.
+  RegDeleteKeyIncludingSubkeys(HKLM, 'SOFTWARE\Ostrik\VL921');
 end;
 
 // Negative answers, whose reasons the log must hold.

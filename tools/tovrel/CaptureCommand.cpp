@@ -1,4 +1,5 @@
-// Only the Windows build captures: it reads the machine it runs on.
+// Only the Windows build captures: it reads the machine it runs on. The Linux build knows the
+// command, to say so.
 #ifdef _WIN32
 
 #include <filesystem>
@@ -40,6 +41,27 @@ const CommandRegistration kCapture{
     "capture",
     {"DIR", 1, [](const Arguments& a) { return Positive(Capture(a)); },
      "write this machine into DIR as a sample machine, to replay on Linux"}};
+
+}  // namespace
+}  // namespace tovrel::tool
+
+#else
+
+#include <stdexcept>
+
+#include "Commands.h"
+
+namespace tovrel::tool {
+namespace {
+
+const CommandRegistration kCapture{
+    "capture",
+    {"DIR", 1,
+     [](const Arguments&) -> Outcome {
+       throw std::invalid_argument(
+           "capture needs the Windows build (tovrel.exe): it writes the machine it runs on");
+     },
+     "write this machine into DIR as a sample machine (Windows build only)"}};
 
 }  // namespace
 }  // namespace tovrel::tool

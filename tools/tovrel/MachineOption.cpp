@@ -11,12 +11,17 @@ ExitCode UseMachine(const std::string&) {
   return kUsage;
 }
 
+ExitCode CheckMachineFor(const std::string&, const std::vector<std::string>&) {
+  return kPositive;
+}
+
 }  // namespace tovrel::tool
 
 #else
 
 #include <stdlib.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/portable/IconvCodePage.h"
@@ -42,6 +47,20 @@ ExitCode UseMachine(const std::string& folder) {
     return kUnusable;
   }
   return kPositive;
+}
+
+ExitCode CheckMachineFor(const std::string& command, const std::vector<std::string>& arguments) {
+  const bool explains_a_path = command == "explain" && !arguments.empty() &&
+                               (arguments.front() == "xml-get" || arguments.front() == "xml-add");
+  const bool reads_products = command.starts_with("last-") || command == "report" ||
+                              (command == "explain" && !explains_a_path);
+  const char* machine = std::getenv("TOVREL_MACHINE");
+  if (!reads_products || (machine != nullptr && *machine != '\0')) return kPositive;
+  std::fprintf(stderr,
+               "tovrel: %s reads installed products, and the Linux build has no machine to read "
+               "them from: give --machine DIR or set TOVREL_MACHINE (examples/machine is one)\n",
+               command.c_str());
+  return kUnusable;
 }
 
 }  // namespace tovrel::tool

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Commands.h"
 
@@ -11,5 +12,10 @@ namespace tovrel::tool {
 // reason on stderr, otherwise. The Windows build reads the real machine and refuses the option
 // as a usage error.
 ExitCode UseMachine(const std::string& folder);
+
+// Whether the command reads installed products (a lookup, the report, the explanation of one) and
+// so needs a machine: kUnusable, with the reason on stderr, when the Linux build has none set;
+// kPositive otherwise. The Windows build reads the real machine.
+ExitCode CheckMachineFor(const std::string& command, const std::vector<std::string>& arguments);
 
 }  // namespace tovrel::tool

@@ -49,7 +49,8 @@ Outcome DryRun(const std::string& file, const std::string& path, const std::stri
   }
   const std::string name = FromHost(file);
   std::string diff = UnifiedDiff(FileBytes(file), after, name, name);
-  if (!diff.empty() && diff.back() == '\n') diff.pop_back();
+  if (diff.empty()) return Positive("no change");
+  if (diff.back() == '\n') diff.pop_back();
   return Positive(std::move(diff));
 }
 

@@ -50,6 +50,7 @@ int RunCommand(const std::string& name, const std::vector<std::string>& words) {
                  CommandHelp(name).c_str());
     return kUsage;
   }
+  if (const ExitCode code = CheckMachineFor(name, words); code != kPositive) return code;
 #ifdef _WIN32
   // The library leaves COM to its host, as an installer initialises it for its own thread.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
