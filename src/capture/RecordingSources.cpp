@@ -79,8 +79,9 @@ bool RecordingFileSystem::FileExists(WideView path) const {
   return exists;
 }
 
-bool RecordingFileSystem::ReplaceFileWith(WideView, const ContentWriter&) const {
-  return false;
+Replaced RecordingFileSystem::ReplaceFileUnlessChanged(WideView, const ContentWriter&,
+                                                       const std::optional<FileStamp>&) const {
+  return Replaced::kFailed;
 }
 
 std::unique_ptr<FileChangeLock> RecordingFileSystem::LockForChange(

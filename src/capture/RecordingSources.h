@@ -11,7 +11,7 @@ namespace tovrel::capture {
 
 // Stand-ins for the platform services that the product lookups read. Each passes every read on
 // to the real service, answers exactly what it answered, and notes what was read in the record.
-// None of them changes anything: the one writing call, ReplaceFileWith, is refused.
+// None of them changes anything: the one writing call, ReplaceFileUnlessChanged, is refused.
 
 class RecordingRegistry final : public Registry {
  public:
@@ -43,7 +43,12 @@ class RecordingFileSystem final : public FileSystem {
       : files_(files), record_(record) {}
   [[nodiscard]] bool FileExists(WideView path) const override;
   [[nodiscard]] FileFacts Describe(WideView path) const override { return files_.Describe(path); }
-  [[nodiscard]] bool ReplaceFileWith(WideView path, const ContentWriter& write) const override;
+  [[nodiscard]] std::optional<FileStamp> Stamp(WideView path) const override {
+    return files_.Stamp(path);
+  }
+  [[nodiscard]] Replaced ReplaceFileUnlessChanged(
+      WideView path, const ContentWriter& write,
+      const std::optional<FileStamp>& loaded) const override;
   // A lock that holds nothing back: with every save refused, no change has to wait for another.
   [[nodiscard]] std::unique_ptr<FileChangeLock> LockForChange(
       WideView path, std::chrono::milliseconds wait) const override;

@@ -55,6 +55,12 @@ Reasons ChangeReasons(const SettingsServices& services, WideView file, ChangeSto
     case ChangeStop::kNotWritten:
       reasons.push_back(Negative(Quoted(file) + u": the saved text would not read back"));
       break;
+    case ChangeStop::kChangedMeanwhile:
+      reasons.push_back(
+          Negative(Quoted(file) + u" was saved by another program during each of the " +
+                   WidenAscii(std::to_string(kChangeRetries + 1)) +
+                   u" tries of this change; what that program saved is left as it is"));
+      break;
     case ChangeStop::kNotReplaced:
       if (auto reason = UnwritableFileReason(services.files, file)) {
         reasons.push_back(std::move(*reason));

@@ -22,28 +22,17 @@ void AddEntries(XmlNode& section, const InstalledAppsList& list) {
 
 SectionWrite XMLWriteAppList(const SettingsServices& services, const InstalledAppsList& list,
                              WideView file_name, WideView node_path, ChangeStop* stop) {
-  ChangeStop ignored = ChangeStop::kSaved;
-  ChangeStop& reached = stop ? *stop : ignored;
-  reached = ChangeStop::kNoLock;
-  try {
-    const std::unique_ptr<FileChangeLock> lock =
-        services.files.LockForChange(file_name, kFileChangeWait);
-    if (!lock) return SectionWrite::kFailed;
-    reached = ChangeStop::kNotLoaded;
-    const std::unique_ptr<XmlDocument> document = LoadSettingsFile(services.xml, file_name);
-    if (!document) return SectionWrite::kFailed;
-    reached = ChangeStop::kNotChanged;
-    const XmlNodePtr root = document->DocumentElement();
-    // The section is found and created by one rule, so that the node a run writes is the node the
-    // next run clears or removes. A section the file holds more than once is one section: its
-    // copies after the first go, or else the next run would find one of them and change the file
-    // again.
+  bool nothing_to_do = false;
+  const ChangeStop reached = ChangeSettingsFile(services, file_name, [&](XmlDocument& document) {
+    const XmlNodePtr root = document.DocumentElement();
+    // The section is found and created by one rule, so that the node a run writes is the node
+    // the next run clears or removes. A section the file holds more than once is one section:
+    // its copies after the first go, or else the next run would find one of them and change the
+    // file again.
     std::vector<XmlNodePtr> copies = XMLFindAll(*root, node_path);
+    nothing_to_do = list.entries().empty() && copies.empty();
+    if (nothing_to_do) return ChangeStep::kNothingToSave;
     if (list.entries().empty()) {
-      if (copies.empty()) {
-        reached = ChangeStop::kSaved;
-        return SectionWrite::kNothingToDo;
-      }
       for (const XmlNodePtr& copy : copies) copy->Remove();
     } else {
       const XmlNodePtr section =
@@ -52,11 +41,11 @@ SectionWrite XMLWriteAppList(const SettingsServices& services, const InstalledAp
       while (XmlNodePtr child = section->FirstChild()) child->Remove();
       AddEntries(*section, list);
     }
-    reached = SaveSettingsFile(services, *document, file_name);
-    return reached == ChangeStop::kSaved ? SectionWrite::kSaved : SectionWrite::kFailed;
-  } catch (const std::exception&) {
-    return SectionWrite::kFailed;
-  }
+    return ChangeStep::kSave;
+  });
+  if (stop) *stop = reached;
+  if (reached != ChangeStop::kSaved) return SectionWrite::kFailed;
+  return nothing_to_do ? SectionWrite::kNothingToDo : SectionWrite::kSaved;
 }
 
 void XMLAddAppNode(XmlNode& node, std::size_t index, WideView directory, WideView display_name) {

@@ -21,6 +21,7 @@
 
 #include "platform/portable/machine/NativePath.h"
 #include "platform/portable/posix/UniqueFd.h"
+#include "platform/save/ContentHash.h"
 #include "platform/save/SaveTemporary.h"
 #include "text/Utf8.h"
 
@@ -241,16 +242,42 @@ FileFacts PosixFileSystem::Describe(WideView path) const {
   return facts;
 }
 
-bool PosixFileSystem::ReplaceFileWith(WideView path, const ContentWriter& write) const {
+std::optional<FileStamp> PosixFileSystem::Stamp(WideView path) const {
+  const std::string target = ResolvedPath(path);
+  if (target.empty()) return std::nullopt;
+  // Non-blocking, so that a FIFO answers at once; it is then refused as no regular file.
+  const UniqueFd fd(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat info {};
+  if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return std::nullopt;
+  }
+  ContentHash hash;
+  std::array<char, 64 * 1024> buffer{};
+  for (;;) {
+    const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return std::nullopt;
+    if (got == 0) break;
+    hash.Add(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+  }
+  return FileStamp{
+      static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+      static_cast<std::uint64_t>(info.st_size),
+      static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
+      hash.value()};
+}
+
+Replaced PosixFileSystem::ReplaceFileUnlessChanged(WideView path, const ContentWriter& write,
+                                                   const std::optional<FileStamp>& loaded) const {
   // Through a symbolic link, the file it leads to is replaced and the link stays.
   const std::string target = ResolvedPath(path);
-  if (target.empty()) return false;
+  if (target.empty()) return Replaced::kFailed;
   struct stat info {};
   // A file without its owner's write permission stands for a read-only file; root could write
   // it anyway, so the mode is checked rather than access().
   if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
       (info.st_mode & S_IWUSR) == 0) {
-    return false;
+    return Replaced::kFailed;
   }
   const std::size_t slash = target.rfind('/');
   const std::string folder = target.substr(0, slash + 1);
@@ -259,21 +286,23 @@ bool PosixFileSystem::ReplaceFileWith(WideView path, const ContentWriter& write)
   RemoveStaleTemporaries(folder, prefix, suffix);
 
   std::optional<TemporaryFile> temporary = CreateTemporary(folder + prefix, suffix);
-  if (!temporary) return false;
+  if (!temporary) return Replaced::kFailed;
   SameBytes same(target, info);
-  if (!TakeOverIdentity(same.fd(), temporary->fd(), info)) return false;
+  if (!TakeOverIdentity(same.fd(), temporary->fd(), info)) return Replaced::kFailed;
   const bool written = write([&](std::string_view bytes) {
     same.Next(bytes);
     return WriteAll(temporary->fd(), bytes);
   });
-  if (!written) return false;
+  if (!written) return Replaced::kFailed;
   // The file already holds these bytes: it stays as it is, and the temporary goes.
-  if (same.Same()) return true;
-  if (::fsync(temporary->fd()) != 0) return false;
+  if (same.Same()) return Replaced::kYes;
+  if (::fsync(temporary->fd()) != 0) return Replaced::kFailed;
+  // The last look before the rename: what another program saved since the load stays.
+  if (loaded && Stamp(path) != loaded) return Replaced::kChangedMeanwhile;
   // Renamed while still locked, so that no cleaner takes it in between.
-  if (::rename(temporary->path().c_str(), target.c_str()) != 0) return false;
+  if (::rename(temporary->path().c_str(), target.c_str()) != 0) return Replaced::kFailed;
   temporary->Keep();
-  return true;
+  return Replaced::kYes;
 }
 
 std::unique_ptr<FileChangeLock> PosixFileSystem::LockForChange(

@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/save/ContentHash.h"
 #include "platform/save/SaveTemporary.h"
 #include "platform/win32/UniqueAny.h"
 #include "platform/win32/UniqueFile.h"
@@ -320,29 +321,61 @@ FileFacts Win32FileSystem::Describe(WideView path) const {
   return facts;
 }
 
-bool Win32FileSystem::ReplaceFileWith(WideView path, const ContentWriter& write) const {
+std::optional<FileStamp> Win32FileSystem::Stamp(WideView path) const {
+  if (path.empty() || Describe(path).kind != FileKind::kRegular) return std::nullopt;
+  const UniqueFile file(CreateFileW(AsWide(WideText(path)), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!file || GetFileType(file.get()) != FILE_TYPE_DISK ||
+      !GetFileInformationByHandle(file.get(), &information)) {
+    return std::nullopt;
+  }
+  ContentHash hash;
+  std::array<char, 64 * 1024> buffer{};
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    hash.Add(std::string_view(buffer.data(), got));
+  }
+  const auto join = [](DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+  };
+  return FileStamp{information.dwVolumeSerialNumber,
+                   join(information.nFileIndexHigh, information.nFileIndexLow),
+                   join(information.nFileSizeHigh, information.nFileSizeLow),
+                   static_cast<std::int64_t>(join(information.ftLastWriteTime.dwHighDateTime,
+                                                  information.ftLastWriteTime.dwLowDateTime)),
+                   hash.value()};
+}
+
+Replaced Win32FileSystem::ReplaceFileUnlessChanged(WideView path, const ContentWriter& write,
+                                                   const std::optional<FileStamp>& loaded) const {
   const WideText target(path);
   const DWORD attributes = GetFileAttributesW(AsWide(target));
   if (attributes == INVALID_FILE_ATTRIBUTES ||
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-    return false;
+    return Replaced::kFailed;
   }
   const WideText prefix = TemporaryPrefixOf(target);
   RemoveStaleTemporaries(prefix);
 
   auto created = CreateTemporary(prefix);
-  if (!created) return false;
+  if (!created) return Replaced::kFailed;
   auto& [temporary, file] = *created;
   SameBytes same(target);
   const bool written = write([&](std::string_view bytes) {
     same.Next(bytes);
     return WriteAll(file.get(), bytes);
   });
-  if (!written) return false;
+  if (!written) return Replaced::kFailed;
   // The file already holds these bytes: it stays as it is, and the temporary goes.
   if (same.Same()) {
     file.Close();
-    return true;
+    return Replaced::kYes;
   }
   same.Close();
   // The attributes go with the data, for a file system where only the move below applies.
@@ -351,24 +384,26 @@ bool Win32FileSystem::ReplaceFileWith(WideView path, const ContentWriter& write)
   if (!FlushFileBuffers(file.get()) ||
       !SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic) ||
       !file.Close() || !temporary.MarkWhole()) {
-    return false;
+    return Replaced::kFailed;
   }
+  // The last look before the replace: what another program saved since the load stays.
+  if (loaded && Stamp(path) != loaded) return Replaced::kChangedMeanwhile;
   // ReplaceFileW keeps what makes the file itself: its security descriptor, owner, creation
   // time and attributes.
   if (ReplaceFileW(AsWide(target), AsWide(temporary.path()), nullptr, 0, nullptr, nullptr)) {
     temporary.Keep();
-    return true;
+    return Replaced::kYes;
   }
   const DWORD error = GetLastError();
   if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
     // The original is gone from its name, the new content is still in the temporary: the move
     // must finish the work, and the temporary is never deleted, as it may be the only copy.
     temporary.Keep();
-    return MoveOver(temporary.path(), target);
+    return MoveOver(temporary.path(), target) ? Replaced::kYes : Replaced::kFailed;
   }
-  if (!ReplaceUnsupported(error) || !MoveOver(temporary.path(), target)) return false;
+  if (!ReplaceUnsupported(error) || !MoveOver(temporary.path(), target)) return Replaced::kFailed;
   temporary.Keep();
-  return true;
+  return Replaced::kYes;
 }
 
 std::unique_ptr<FileChangeLock> Win32FileSystem::LockForChange(
