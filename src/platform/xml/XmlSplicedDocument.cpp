@@ -8,6 +8,7 @@
 #include "platform/xml/XmlEdits.h"
 #include "platform/xml/XmlEncoding.h"
 #include "platform/xml/XmlIndentation.h"
+#include "platform/xml/XmlReadBack.h"
 #include "platform/xml/XmlTextScanner.h"
 
 namespace tovrel {
@@ -439,8 +440,12 @@ class SplicedDocument final : public XmlDocument {
     if (!state_) return false;
     if (state_->edits.empty()) return sink(state_->bytes);
     const std::optional<std::string> bytes = Splice();
-    // What the parser would not load again is never written.
-    return bytes && parser_.ReadsBack(*bytes) && sink(*bytes);
+    if (!bytes) return false;
+    // What the parser would not load again as this document, changes and all, is never written.
+    const std::unique_ptr<XmlSourceTree> written = parser_.Parse(*bytes);
+    const XmlNodePtr meant = DocumentElement();
+    const XmlSourceNodePtr parsed = written ? written->DocumentElement() : nullptr;
+    return meant && parsed && ReadsBackAs(*meant, *parsed) && sink(*bytes);
   }
 
  private:
