@@ -58,8 +58,12 @@ TEST(FirewallExports, AListedExecutableKeepsItsEntryWhateverTheArguments) {
 }
 
 TEST(FirewallExports, AFirewallThatIsOffOrAllowsNoExceptionsIsLeftAlone) {
-  for (const char* profile : {"FirewallEnabled=0\nExceptionsNotAllowed=0\n", "FirewallEnabled=0\n",
-                              "FirewallEnabled=1\nExceptionsNotAllowed=1\n"}) {
+  // Of a setting given twice, the last line decides.
+  for (const char* profile :
+       {"FirewallEnabled=0\nExceptionsNotAllowed=0\n", "FirewallEnabled=0\n",
+        "FirewallEnabled=1\nExceptionsNotAllowed=1\n",
+        "FirewallEnabled=1\nExceptionsNotAllowed=0\nFirewallEnabled=0\n",
+        "ExceptionsNotAllowed=0\nFirewallEnabled=1\nExceptionsNotAllowed=1\n"}) {
     const test::SampleMachine machine(profile);
     EXPECT_EQ(AddToFirewall(kImage, "Velmora", 1), 1) << profile;
     EXPECT_EQ(test::ReadBytes(machine.firewall()), profile);
