@@ -26,6 +26,7 @@ SectionWrite XMLWriteAppList(const SettingsServices& services, const InstalledAp
   ChangeStop& reached = stop ? *stop : ignored;
   reached = ChangeStop::kNoLock;
   try {
+    if (NamesNoFile(services.files, file_name)) return SectionWrite::kFailed;
     const std::unique_ptr<FileChangeLock> lock =
         services.files.LockForChange(file_name, kFileChangeWait);
     if (!lock) return SectionWrite::kFailed;

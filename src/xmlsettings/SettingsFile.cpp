@@ -2,6 +2,11 @@
 
 namespace tovrel {
 
+bool NamesNoFile(const FileSystem& files, WideView file_name) {
+  const FileKind kind = files.Describe(file_name).kind;
+  return kind == FileKind::kDirectory || kind == FileKind::kOther;
+}
+
 std::unique_ptr<XmlDocument> LoadSettingsFile(const XmlDomFactory& xml, WideView file_name) {
   if (file_name.empty()) return nullptr;
   std::unique_ptr<XmlDocument> document = xml.CreateDocument();

@@ -13,6 +13,7 @@ std::int32_t DoXMLAddNode(const SettingsServices& services, WideView file_name, 
   ChangeStop& reached = stop ? *stop : ignored;
   reached = ChangeStop::kNoLock;
   try {
+    if (NamesNoFile(services.files, file_name)) return 0;
     // Held from the load to the save, so that a change made meanwhile by another installer is
     // not overwritten.
     const std::unique_ptr<FileChangeLock> lock =

@@ -81,6 +81,12 @@ TEST(FirewallExports, AFirewallThatCannotBeReachedOrRefusesGivesZeroAndStaysAsIt
     EXPECT_EQ(AddToFirewall(kImage, "Velmora", 1), 0) << unreadable;
     EXPECT_EQ(test::ReadBytes(machine.firewall()), unreadable);
   }
+  {
+    // A FIFO in the firewall file's place is no firewall, and is not waited on.
+    const test::SampleMachine fifo;
+    ASSERT_EQ(::mkfifo(fifo.firewall().c_str(), 0644), 0);
+    EXPECT_EQ(AddToFirewall(kImage, "Velmora", 1), 0);
+  }
   const test::SampleMachine machine(kOn);
   EXPECT_EQ(AddToFirewall("C:\\a|b.exe", "Velmora", 1), 0);
   EXPECT_EQ(AddToFirewall(kImage, "Two\nlines", 1), 0);
