@@ -10,9 +10,11 @@
 #include "detect/InstalledAppsList.h"
 #include "fileutil/DirectoryEmpty.h"
 #include "fileutil/VersionInfo.h"
+#include "platform/DevicePath.h"
 #include "platform/Platform.h"
 #include "reasons/XmlReasons.h"
 #include "support/TestFiles.h"
+#include "text/Utf8.h"
 #include "xmlsettings/InstalledAppsReport.h"
 #include "xmlsettings/XmlValues.h"
 
@@ -170,6 +172,38 @@ void ExpectAnswersAtOnce(const NoFile& no_file) {
     EXPECT_TRUE(answer.get());
     EXPECT_FALSE(no_file.WasOpened());
   }
+}
+
+// Device names are told by their text alone, alike on both builds; a file whose name only looks
+// like one is a file.
+TEST(NoFileInput, DeviceNamesAreToldFromFileNames) {
+  const WideView devices[] = {u"\\\\.\\pipe\\x",
+                              u"//./PhysicalDrive0",
+                              u"\\\\?\\GLOBALROOT\\Device\\Null",
+                              u"\\\\?\\pipe\\x",
+                              u"\\\\?\\MailSlot\\m",
+                              u"\\\\server\\PIPE\\x",
+                              u"\\\\?\\UNC\\server\\pipe\\x",
+                              u"\\\\server\\mailslot\\m",
+                              u"\\?\?\\C:\\x.xml",
+                              u"NUL",
+                              u"C:\\dir\\con.xml",
+                              u"c:nul",
+                              u"C:\\dir\\COM1 .txt",
+                              u"lpt9",
+                              u"CONOUT$"};
+  for (const WideView path : devices) EXPECT_TRUE(NamesDevice(path)) << ToUtf8(path);
+  const WideView files[] = {u"C:\\pipe\\x.xml",
+                            u"\\\\server\\share\\pipe\\x.xml",
+                            u"C:\\dir\\console.xml",
+                            u"C:\\dir\\COM10.txt",
+                            u"C:\\dir\\nul\\x.xml",
+                            u"\\\\?\\C:\\dir\\x.xml",
+                            u"/tmp/settings.xml",
+                            u"COM0",
+                            u"",
+                            u"\\\\server\\pipes\\x"};
+  for (const WideView path : files) EXPECT_FALSE(NamesDevice(path)) << ToUtf8(path);
 }
 
 #ifdef _WIN32
