@@ -139,8 +139,15 @@ def run(tool, arguments, environment):
     env = dict(os.environ)
     env.pop("TOVREL_ACP", None)
     env.update(environment)
-    # A tool waiting on what is no file fails here rather than stopping the test.
-    done = subprocess.run(tool + arguments, capture_output=True, env=env, timeout=60)
+    for _ in range(3):
+        # A tool waiting on what is no file fails here rather than stopping the test.
+        done = subprocess.run(tool + arguments, capture_output=True, env=env, timeout=60)
+        # Now and then Wine's loader ends a program before it starts, with exit code 1 and no
+        # output at all, within milliseconds (seen for query-num-from-info, which cannot answer
+        # 1). The tool never exits non-zero without a line on stderr, so such a run says nothing
+        # about the tool: it is run again.
+        if not (WINDOWS and done.returncode == 1 and not done.stdout and not done.stderr):
+            break
     return (done.returncode, done.stdout.decode("utf-8", "replace").replace("\r", ""),
             done.stderr.decode("utf-8", "replace").replace("\r", ""))
 
