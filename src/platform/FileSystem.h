@@ -95,9 +95,9 @@ class FileSystem {
 
   // Waits, at most `wait`, until no other change of the file is under way in any process, and
   // keeps every other change of it waiting until the lock given is dropped; a process that dies
-  // lets go of it. Readers take no lock: a save shows them the old or the new file whole. Two
-  // paths of one file share its lock. Null when the wait ran out or no lock can be had (a
-  // missing file or folder).
+  // lets go of it. A settings document's read waits for it as well, and holds it while it reads
+  // (the backends' ReadWholeFile). Two paths of one file share its lock. Null when the wait ran out
+  // or no lock can be had (a missing file or folder).
   [[nodiscard]] virtual std::unique_ptr<FileChangeLock> LockForChange(
       WideView path, std::chrono::milliseconds wait) const = 0;
 

@@ -5,6 +5,11 @@
 
 namespace tovrel {
 
+bool NamesNoFile(const FileSystem& files, WideView file_name) {
+  const FileKind kind = files.Describe(file_name).kind;
+  return kind == FileKind::kDirectory || kind == FileKind::kOther;
+}
+
 std::unique_ptr<XmlDocument> LoadSettingsFile(const XmlDomFactory& xml, WideView file_name) {
   if (file_name.empty()) return nullptr;
   std::unique_ptr<XmlDocument> document = xml.CreateDocument();
@@ -40,6 +45,7 @@ ChangeStop ChangeSettingsFile(const SettingsServices& services, WideView file_na
                               const std::function<ChangeStep(XmlDocument&)>& change) {
   ChangeStop reached = ChangeStop::kNoLock;
   try {
+    if (NamesNoFile(services.files, file_name)) return reached;
     // Held from the load to the save, so that a change made meanwhile by another installer waits
     // instead of being overwritten; other programs take no such lock, and the stamp taken at
     // each load tells when one of them saved the file.

@@ -17,12 +17,13 @@ struct SettingsServices {
 
 // Where a change of a settings file stopped short of saving it; the file is then as it was.
 enum class ChangeStop : std::uint8_t {
-  kSaved,             // it did not stop: the file was saved
-  kNoLock,            // the file's lock could not be had: a missing file, or another change held it
-  kNotLoaded,         // the file does not load as a document
-  kNotChanged,        // the path or the section could not be found, made or set
-  kNotWritten,        // the changed document could not be written whole or would not read back
-  kNotReplaced,       // the file could not be replaced, read-only for one
+  kSaved,        // it did not stop: the file was saved
+  kNoLock,       // the file's lock was not taken: no file at all (NamesNoFile), a missing file, or
+                 // another change held it
+  kNotLoaded,    // the file does not load as a document
+  kNotChanged,   // the path or the section could not be found, made or set
+  kNotWritten,   // the changed document could not be written whole or would not read back
+  kNotReplaced,  // the file could not be replaced, read-only for one
   kChangedMeanwhile,  // another program saved the file during every try; its save stands
 };
 
@@ -35,6 +36,12 @@ enum class ChangeStep : std::uint8_t {
   kNothingToSave,  // nothing to change: the file stays as it is
   kCannotChange,   // the change cannot be made: the file stays as it is
 };
+
+// Whether the path names what is no file at all: a directory, or a FIFO, a socket, a device or a
+// pipe, whose reading could wait for ever. A change refuses it at once, before it waits for the
+// file's lock; a missing file is left to the lock and the load, as a save of another program may
+// be putting it back in place at that moment.
+[[nodiscard]] bool NamesNoFile(const FileSystem& files, WideView file_name);
 
 // One settings file loaded for one call; null when it is missing, unreadable or not well-formed.
 // Raises XmlDomError when no DOM can be created.

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "support/TestFiles.h"
 #include "support/XmlOutline.h"
+#include "text/Utf8.h"
 #include "xmlsettings/InstalledAppsReport.h"
+#include "xmlsettings/NodePath.h"
+#include "xmlsettings/SettingsFile.h"
 
 namespace tovrel {
 namespace {
@@ -86,6 +91,24 @@ TEST_F(ReportSections, DirectoryAndNameAreWrittenWholeWithoutWhatXmlCannotHold) 
             "<CONFIG><STARTUP><INSTALLEDAPPS><EXCEL><APP1 NAME=\"Velmora 9.30\">D:\\A=B</APP1>"
             "<APP2 NAME=\"Velmora ab\xF0\x9F\x98\x80\">D:\\CD</APP2>"
             "</EXCEL></INSTALLEDAPPS></STARTUP></CONFIG>");
+}
+
+// A blank other than the space in a display name reads back as itself, not as the space that
+// attribute normalisation makes of a raw one; so does each character with a meaning in XML.
+TEST_F(ReportSections, DisplayNamesReadBackExactly) {
+  for (const WideView name : {u"a\tb", u"a\nb", u"a\rb", u"a\t\n\r b", u"a\"b<c>&d'e"}) {
+    const auto file = dir_.Write("s.xml", "<CONFIG/>");
+    InstalledAppsList list;
+    list.Add(u"D:\\X", name);
+    ASSERT_EQ(Write(file, list), SectionWrite::kSaved);
+    const auto document = LoadSettingsFile(*platform_.xml, test::LibraryPath(file));
+    ASSERT_TRUE(document);
+    const XmlNodePtr app =
+        XMLFindNode(*document->DocumentElement(), u"STARTUP.INSTALLEDAPPS.EXCEL.APP1");
+    ASSERT_TRUE(app);
+    const std::vector<std::pair<WideText, WideText>> expected = {{u"NAME", WideText(name)}};
+    EXPECT_EQ(app->Attributes(), expected) << ToUtf8(name);
+  }
 }
 
 // Wherever a layout puts the section, the node a run writes is the node the next run clears, and

@@ -46,6 +46,10 @@ TEST(Utf8CodePage, ConvertsWholeCharacters) {
 TEST(Utf8CodePage, ReplacesWhatIsNotUtf8) {
   const auto code_page = Utf8CodePage();
   EXPECT_EQ(code_page->ToWide("a\xFFz"), u"a\uFFFDz");
+  // A lead byte without the continuation bytes it announces is replaced alone: the characters
+  // after it stay.
+  EXPECT_EQ(code_page->ToWide("a\xC3z"), u"a\uFFFDz");
+  EXPECT_EQ(code_page->ToWide("\xC3\xA9\xC3<\xC3\xA9"), u"\u00E9\uFFFD<\u00E9");
   EXPECT_EQ(code_page->ToAnsi(WideText(u"a") + char16_t{0xD800} + u"z"), "a\xEF\xBF\xBDz");
 }
 

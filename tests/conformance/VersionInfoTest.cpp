@@ -47,6 +47,13 @@ TEST_P(VersionInfoTest, OtherBlocksAreNotLookedAt) {
   EXPECT_EQ(Item("languages", u"NoSuchItem"), u"");
 }
 
+// Of an image's several version resources, the language-neutral one is read, before the US
+// English one, whatever their order in the image.
+TEST_P(VersionInfoTest, TheNeutralResourceIsReadBeforeTheEnglishOne) {
+  EXPECT_EQ(Item("two_resources", u"FileVersion"), u"1.10.0.0");
+  EXPECT_EQ(Number("two_resources", false), 110);
+}
+
 TEST_P(VersionInfoTest, FileVersionNumberComesFromTheBinaryVersion) {
   // 9.130.2.7: the minor carries, and the number differs from the "FileVersion" text.
   EXPECT_EQ(Number("languages", false), 1030);

@@ -58,8 +58,12 @@ TEST(FirewallExports, AListedExecutableKeepsItsEntryWhateverTheArguments) {
 }
 
 TEST(FirewallExports, AFirewallThatIsOffOrAllowsNoExceptionsIsLeftAlone) {
-  for (const char* profile : {"FirewallEnabled=0\nExceptionsNotAllowed=0\n", "FirewallEnabled=0\n",
-                              "FirewallEnabled=1\nExceptionsNotAllowed=1\n"}) {
+  // Of a setting given twice, the last line decides.
+  for (const char* profile :
+       {"FirewallEnabled=0\nExceptionsNotAllowed=0\n", "FirewallEnabled=0\n",
+        "FirewallEnabled=1\nExceptionsNotAllowed=1\n",
+        "FirewallEnabled=1\nExceptionsNotAllowed=0\nFirewallEnabled=0\n",
+        "ExceptionsNotAllowed=0\nFirewallEnabled=1\nExceptionsNotAllowed=1\n"}) {
     const test::SampleMachine machine(profile);
     EXPECT_EQ(AddToFirewall(kImage, "Velmora", 1), 1) << profile;
     EXPECT_EQ(test::ReadBytes(machine.firewall()), profile);
@@ -76,6 +80,12 @@ TEST(FirewallExports, AFirewallThatCannotBeReachedOrRefusesGivesZeroAndStaysAsIt
     const test::SampleMachine machine(unreadable);
     EXPECT_EQ(AddToFirewall(kImage, "Velmora", 1), 0) << unreadable;
     EXPECT_EQ(test::ReadBytes(machine.firewall()), unreadable);
+  }
+  {
+    // A FIFO in the firewall file's place is no firewall, and is not waited on.
+    const test::SampleMachine fifo;
+    ASSERT_EQ(::mkfifo(fifo.firewall().c_str(), 0644), 0);
+    EXPECT_EQ(AddToFirewall(kImage, "Velmora", 1), 0);
   }
   const test::SampleMachine machine(kOn);
   EXPECT_EQ(AddToFirewall("C:\\a|b.exe", "Velmora", 1), 0);

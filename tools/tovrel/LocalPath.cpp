@@ -1,8 +1,5 @@
 #include "LocalPath.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "HostArguments.h"
 
 #ifndef _WIN32
@@ -18,11 +15,6 @@ std::filesystem::path LocalPath(const std::string& host_file) {
 #else
   return portable::NativePath(HostToWide(host_file));
 #endif
-}
-
-std::string FileBytes(const std::string& host_file) {
-  std::ifstream in(LocalPath(host_file), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace tovrel::tool

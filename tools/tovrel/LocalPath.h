@@ -9,7 +9,4 @@ namespace tovrel::tool {
 // the sample machine's drives.
 std::filesystem::path LocalPath(const std::string& host_file);
 
-// The bytes of the file a host path names; empty when it cannot be read.
-std::string FileBytes(const std::string& host_file);
-
 }  // namespace tovrel::tool

@@ -3,7 +3,6 @@
 #include "Commands.h"
 #include "HeardCalls.h"
 #include "HostArguments.h"
-#include "LocalPath.h"
 #include "Tovrel.h"
 #include "UnifiedDiff.h"
 #include "platform/Platform.h"
@@ -34,6 +33,15 @@ Outcome DryRun(const std::string& file, const std::string& path, const std::stri
   }
   const std::unique_ptr<XmlDocument> document = LoadSettingsFile(*platform.xml, wide_file);
   if (!document) throw std::runtime_error(Quoted(file) + " could not be loaded");
+  // The bytes the document was loaded from, which an unchanged document writes as they are: the
+  // file is not opened a second time.
+  std::string before;
+  if (!document->Write([&](std::string_view piece) {
+        before += piece;
+        return true;
+      })) {
+    throw std::runtime_error(Quoted(file) + " could not be loaded");
+  }
   const PathWalk walk =
       WalkForWrite(*document->DocumentElement(), HostToWide(path), HostToWide(value));
   if (!walk.failure.empty()) return {"", kNegative, walk.failure};
@@ -48,9 +56,10 @@ Outcome DryRun(const std::string& file, const std::string& path, const std::stri
     return {"", kNegative, "the changed document could not be written as a file that loads again"};
   }
   const std::string name = FromHost(file);
-  std::string diff = UnifiedDiff(FileBytes(file), after, name, name);
+  std::string diff = UnifiedDiff(before, after, name, name);
   if (diff.empty()) return Positive("no change");
-  if (diff.back() == '\n') diff.pop_back();
+  if (diff.back() == '
+') diff.pop_back();
   return Positive(std::move(diff));
 }
 

@@ -1,12 +1,9 @@
 #include "platform/portable/Libxml2Dom.h"
 
-#include <fcntl.h>
 #include <iconv.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -15,8 +12,7 @@
 #include <memory>
 #include <utility>
 
-#include "platform/portable/machine/NativePath.h"
-#include "platform/portable/posix/UniqueFd.h"
+#include "platform/portable/PosixFileSystem.h"
 #include "platform/xml/XmlEncoding.h"
 #include "platform/xml/XmlSplicedDocument.h"
 #include "text/Utf16Le.h"
@@ -215,21 +211,7 @@ class IconvHandle {
 class Libxml2Parser final : public XmlParser {
  public:
   [[nodiscard]] std::optional<std::string> ReadFile(WideView file_name) const override {
-    const UniqueFd fd(::open(NativePath(file_name).c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-      return std::nullopt;
-    }
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
-    std::size_t read = 0;
-    while (read < bytes.size()) {
-      const ssize_t got = ::read(fd.get(), bytes.data() + read, bytes.size() - read);
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) break;
-      read += static_cast<std::size_t>(got);
-    }
-    bytes.resize(read);
-    return bytes;
+    return ReadWholeFile(file_name);
   }
 
   [[nodiscard]] std::unique_ptr<XmlSourceTree> Parse(std::string_view bytes) const override {

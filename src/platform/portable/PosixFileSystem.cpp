@@ -13,13 +13,17 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
 #include <utility>
 
+#include "platform/DevicePath.h"
 #include "platform/portable/machine/NativePath.h"
+#include "platform/portable/posix/RegularFile.h"
 #include "platform/portable/posix/UniqueFd.h"
 #include "platform/save/ContentHash.h"
 #include "platform/save/SaveTemporary.h"
@@ -76,7 +80,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 class SameBytes {
  public:
   SameBytes(const std::string& path, const struct stat& info)
-      : file_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)),
+      : file_(OpenRegularFile(path)),
         remaining_(static_cast<std::uintmax_t>(info.st_size)),
         same_(file_.get() >= 0) {}
 
@@ -196,27 +200,83 @@ std::string ResolvedPath(WideView path) {
   return resolved ? std::string(resolved.get()) : std::string();
 }
 
+// The lock files that this process's changes hold, each with the thread that took it: a read in
+// that thread belongs to the change and does not wait for it, as a thread owning a mutex on
+// Windows takes it again at once.
+class HeldLocks {
+ public:
+  static HeldLocks& Instance() {
+    static HeldLocks held;
+    return held;
+  }
+  void Add(const std::string& lock_path) {
+    const std::lock_guard guard(mutex_);
+    holders_[lock_path] = std::this_thread::get_id();
+  }
+  void Remove(const std::string& lock_path) {
+    const std::lock_guard guard(mutex_);
+    holders_.erase(lock_path);
+  }
+  [[nodiscard]] bool HeldByThisThread(const std::string& lock_path) {
+    const std::lock_guard guard(mutex_);
+    const auto holder = holders_.find(lock_path);
+    return holder != holders_.end() && holder->second == std::this_thread::get_id();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::map<std::string, std::thread::id> holders_;
+};
+
 // A change's lock: an empty file beside the changed one, "~tovrel-<digits>.lock", held with
 // flock. The changed file itself cannot carry the lock, as each save puts a new file in its
 // place. The holder removes the lock file before it lets go, so that none is left behind; a
-// waiter that then finds its lock on a removed file takes the next one.
+// waiter that then finds its lock on a removed file takes the next one. Reads hold it shared.
 class LockFile final : public FileChangeLock {
  public:
-  LockFile(UniqueFd fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
+  LockFile(UniqueFd fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {
+    HeldLocks::Instance().Add(path_);
+  }
   LockFile(const LockFile&) = delete;
   LockFile& operator=(const LockFile&) = delete;
   // Removed while still locked; the descriptor, closed afterwards, releases the lock.
-  ~LockFile() override { ::unlink(path_.c_str()); }
+  ~LockFile() override {
+    HeldLocks::Instance().Remove(path_);
+    ::unlink(path_.c_str());
+  }
 
  private:
   UniqueFd fd_;
   std::string path_;
 };
 
-std::string LockFileName(const std::string& file_name) {
-  WideText name = TemporaryNamePrefix(FromUtf8(file_name));
+// The lock file of a file, beside the file that links lead to, so that every path of it finds
+// the same.
+std::string LockPathOf(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  WideText name = TemporaryNamePrefix(FromUtf8(target.substr(slash + 1)));
   name.pop_back();
-  return ToUtf8(name) + ".lock";
+  return target.substr(0, slash + 1) + ToUtf8(name) + ".lock";
+}
+
+// Waits, at most `wait`, for the change under way to let go of its lock file, and gives the file
+// held shared when it is still the lock, so that a change after the read waits for it. Nothing to
+// hold when no change is under way (there is no lock file), when this thread's own change holds
+// it, when the change removed it while letting go (a change that started since is not waited
+// for, so that a steady writer cannot starve readers), or when the wait ran out: the file is read
+// then as it is, whole, as every save puts it in place in one step.
+UniqueFd ShareChangeLock(const std::string& lock_path, std::chrono::milliseconds wait) {
+  if (HeldLocks::Instance().HeldByThisThread(lock_path)) return UniqueFd();
+  UniqueFd fd(::open(lock_path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0) return UniqueFd();
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  // Tried every millisecond: a read waits for a change that is about to end, and the try costs
+  // little.
+  while (::flock(fd.get(), LOCK_SH | LOCK_NB) != 0) {
+    if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) return UniqueFd();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return PathNamesFile(fd.get(), lock_path) ? std::move(fd) : UniqueFd();
 }
 
 }  // namespace
@@ -228,6 +288,8 @@ bool PosixFileSystem::FileExists(WideView path) const {
 }
 
 FileFacts PosixFileSystem::Describe(WideView path) const {
+  // Named as Windows names them, so that both builds tell them alike.
+  if (NamesDevice(path)) return FileFacts{FileKind::kOther, false, 0};
   struct stat info {};
   const std::string native = NativePath(path);
   if (native.empty() || ::stat(native.c_str(), &info) != 0) return {};
@@ -307,17 +369,15 @@ Replaced PosixFileSystem::ReplaceFileUnlessChanged(WideView path, const ContentW
 
 std::unique_ptr<FileChangeLock> PosixFileSystem::LockForChange(
     WideView path, std::chrono::milliseconds wait) const {
-  // The lock lies beside the file that links lead to, so that every path of it finds the same.
   const std::string target = ResolvedPath(path);
   if (target.empty()) return nullptr;
-  const std::size_t slash = target.rfind('/');
-  const std::string lock_path =
-      target.substr(0, slash + 1) + LockFileName(target.substr(slash + 1));
+  const std::string lock_path = LockPathOf(target);
   const auto deadline = std::chrono::steady_clock::now() + wait;
   // flock has no time limit of its own, so a busy lock is tried again after a short pause.
   std::chrono::milliseconds pause{1};
   for (;;) {
-    UniqueFd fd(::open(lock_path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0444));
+    UniqueFd fd(
+        ::open(lock_path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0444));
     if (fd.get() < 0) {
       // A lock file that another user made and that this one may not open is still in use;
       // a folder where none can be made refuses the save as well.
@@ -340,6 +400,17 @@ std::unique_ptr<FileChangeLock> PosixFileSystem::LockForChange(
     std::this_thread::sleep_for(pause);
     pause = std::min(pause * 2, std::chrono::milliseconds(8));
   }
+}
+
+std::optional<std::string> ReadWholeFile(WideView path) {
+  const std::string target = ResolvedPath(path);
+  struct stat info {};
+  // Told before any wait: a FIFO, a socket, a device or a directory is no file to read.
+  if (target.empty() || ::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return std::nullopt;
+  }
+  const UniqueFd shared = ShareChangeLock(LockPathOf(target), kFileChangeWait);
+  return ReadRegularFile(target);
 }
 
 }  // namespace tovrel::portable

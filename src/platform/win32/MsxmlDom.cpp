@@ -14,7 +14,7 @@
 
 #include "platform/win32/ComPtr.h"
 #include "platform/win32/ComText.h"
-#include "platform/win32/UniqueFile.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/xml/XmlIndentation.h"
 #include "platform/xml/XmlSplicedDocument.h"
 
@@ -243,21 +243,7 @@ XmlParseError ParseErrorOf(IXMLDOMDocument& document) {
 class MsxmlParser final : public XmlParser {
  public:
   [[nodiscard]] std::optional<std::string> ReadFile(WideView file_name) const override {
-    const UniqueFile file(CreateFileW(AsWide(WideText(file_name)), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > MAXDWORD) {
-      return std::nullopt;
-    }
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-      return std::nullopt;
-    }
-    bytes.resize(read);
-    return bytes;
+    return ReadWholeFile(file_name);
   }
 
   [[nodiscard]] std::unique_ptr<XmlSourceTree> Parse(std::string_view bytes) const override {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/DevicePath.h"
 #include "platform/win32/UniqueFind.h"
 #include "platform/win32/WideChars.h"
 
@@ -30,11 +31,14 @@ class Win32DirectorySearch final : public DirectorySearch {
 }  // namespace
 
 bool Win32DirectoryListing::DirectoryExists(WideView path) const {
+  // Asking after a device or a pipe by name may wait on it; neither is a directory.
+  if (NamesDevice(path)) return false;
   const DWORD attributes = GetFileAttributesW(AsWide(WideText(path)));
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::unique_ptr<DirectorySearch> Win32DirectoryListing::FindFirst(WideView directory) const {
+  if (NamesDevice(directory)) return nullptr;
   const WideText pattern = WideText(directory) + u"\\*.*";
   WIN32_FIND_DATAW entry{};
   UniqueFind search(FindFirstFileW(AsWide(pattern), &entry));

@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "platform/DevicePath.h"
 #include "platform/save/ContentHash.h"
 #include "platform/save/SaveTemporary.h"
 #include "platform/win32/UniqueAny.h"
@@ -292,6 +294,84 @@ class ChangeMutex final : public FileChangeLock {
   UniqueHandle mutex_;
 };
 
+// The file's mutex, owned by this thread once no other change of the file holds it; a thread
+// that owns it already takes it again at once. Null when the wait ran out, or when the file has
+// no path to draw the mutex's name from.
+std::unique_ptr<ChangeMutex> TakeChangeMutex(const WideText& path, std::chrono::milliseconds wait) {
+  const auto file_path = ChangedFilePath(path);
+  if (!file_path) return nullptr;
+  // Open to every user: an installer running elevated and one that is not change the same
+  // files, and a mutex with the creator's default permissions would shut the second one out.
+  SECURITY_DESCRIPTOR open_to_all{};
+  if (!InitializeSecurityDescriptor(&open_to_all, SECURITY_DESCRIPTOR_REVISION) ||
+      !SetSecurityDescriptorDacl(&open_to_all, TRUE, nullptr, FALSE)) {
+    return nullptr;
+  }
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &open_to_all, FALSE};
+  UniqueHandle mutex(CreateMutexW(&attributes, FALSE, AsWide(ChangeMutexName(*file_path))));
+  if (!mutex) return nullptr;
+  const auto milliseconds = std::min<std::chrono::milliseconds::rep>(wait.count(), INFINITE - 1);
+  const DWORD waited = WaitForSingleObject(mutex.get(), static_cast<DWORD>(milliseconds));
+  // An abandoned mutex was held by a change that died; what it left on disk is whole, as every
+  // save puts its file in place in one step.
+  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return nullptr;
+  return std::make_unique<ChangeMutex>(std::move(mutex));
+}
+
+// Whether a whole temporary of the file lies beside it: a save is between taking the file away
+// and putting its new content in place.
+bool WholeTemporaryExists(const WideText& target) {
+  const WideText prefix = TemporaryPrefixOf(target);
+  WIN32_FIND_DATAW found{};
+  const UniqueFind find(
+      FindFirstFileW(AsWide(prefix + u"*" + WideText(kWholeTemporarySuffix)), &found));
+  return static_cast<bool>(find);
+}
+
+// Whether an open of the file failed only because a save of it was replacing it at that moment:
+// a sharing violation; access denied to a file being deleted (which refuses even a look at its
+// attributes, where a file the user may not read shows them); the file not found while a whole
+// temporary of it waits to take its place, or found again since (the temporary has been moved in
+// between the failed open and the look for it, in this order, so that one of the two sees it).
+bool InReplaceWindow(const WideText& path, DWORD error) {
+  switch (error) {
+    case ERROR_SHARING_VIOLATION:
+      return true;
+    case ERROR_ACCESS_DENIED:
+      return GetFileAttributesW(AsWide(path)) == INVALID_FILE_ATTRIBUTES;
+    case ERROR_FILE_NOT_FOUND:
+      return WholeTemporaryExists(path) ||
+             GetFileAttributesW(AsWide(path)) != INVALID_FILE_ATTRIBUTES;
+    default:
+      return false;
+  }
+}
+
+// The bytes of an open file, read to its end; nothing when it is no file on a disk (a pipe, a
+// console, a device reached by another name) or a read fails.
+std::optional<std::string> ReadDiskFile(HANDLE file) {
+  if (GetFileType(file) != FILE_TYPE_DISK) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) {
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t read = 0;
+  for (;;) {
+    // A file that grew since its size was taken is read to its end.
+    if (read == bytes.size()) bytes.resize(bytes.size() + 4096);
+    const std::size_t room = bytes.size() - read;
+    const DWORD chunk = room > INT_MAX ? INT_MAX : static_cast<DWORD>(room);
+    DWORD count = 0;
+    if (!ReadFile(file, bytes.data() + read, chunk, &count, nullptr)) return std::nullopt;
+    if (count == 0) break;
+    read += count;
+  }
+  bytes.resize(read);
+  return bytes;
+}
+
 }  // namespace
 
 bool Win32FileSystem::FileExists(WideView path) const {
@@ -301,9 +381,7 @@ bool Win32FileSystem::FileExists(WideView path) const {
 
 FileFacts Win32FileSystem::Describe(WideView path) const {
   // Device, pipe and mailslot names are no files, and asking after them may block.
-  if (path.starts_with(u"\\\\.\\") || path.starts_with(u"\\\\?\\GLOBALROOT")) {
-    return FileFacts{FileKind::kOther, false, 0};
-  }
+  if (NamesDevice(path)) return FileFacts{FileKind::kOther, false, 0};
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (path.empty() || !GetFileAttributesExW(AsWide(WideText(path)), GetFileExInfoStandard, &data)) {
     return {};
@@ -408,26 +486,36 @@ Replaced Win32FileSystem::ReplaceFileUnlessChanged(WideView path, const ContentW
 
 std::unique_ptr<FileChangeLock> Win32FileSystem::LockForChange(
     WideView path, std::chrono::milliseconds wait) const {
-  const auto file_path = ChangedFilePath(WideText(path));
-  if (!file_path) return nullptr;
-  // Open to every user: an installer running elevated and one that is not change the same
-  // files, and a mutex with the creator's default permissions would shut the second one out.
-  SECURITY_DESCRIPTOR open_to_all{};
-  if (!InitializeSecurityDescriptor(&open_to_all, SECURITY_DESCRIPTOR_REVISION) ||
-      !SetSecurityDescriptorDacl(&open_to_all, TRUE, nullptr, FALSE)) {
-    return nullptr;
-  }
-  SECURITY_ATTRIBUTES attributes{sizeof attributes, &open_to_all, FALSE};
-  UniqueHandle mutex(CreateMutexW(&attributes, FALSE, AsWide(ChangeMutexName(*file_path))));
-  if (!mutex) return nullptr;
-  const auto milliseconds = std::min<std::chrono::milliseconds::rep>(wait.count(), INFINITE - 1);
-  const DWORD waited = WaitForSingleObject(mutex.get(), static_cast<DWORD>(milliseconds));
-  // An abandoned mutex was held by a change that died; what it left on disk is whole, as every
-  // save puts its file in place in one step.
-  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return nullptr;
-  auto lock = std::make_unique<ChangeMutex>(std::move(mutex));
+  auto lock = TakeChangeMutex(WideText(path), wait);
+  if (!lock) return nullptr;
   RestoreWholeTemporary(WideText(path));
   return lock;
+}
+
+std::optional<std::string> ReadWholeFile(WideView path) {
+  // Told before anything opens it: a device or a pipe is no file to read, nor is a directory.
+  if (path.empty() || NamesDevice(path)) return std::nullopt;
+  const WideText name(path);
+  const DWORD attributes = GetFileAttributesW(AsWide(name));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + kFileChangeWait;
+  // Without the mutex (the wait ran out, or the file is in a save's replace window and has no
+  // final path), the file is read as it is, its replace window waited out below.
+  const std::unique_ptr<ChangeMutex> change = TakeChangeMutex(name, kFileChangeWait);
+  DWORD pause = 1;
+  for (;;) {
+    const UniqueFile file(CreateFileW(AsWide(name), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (file) return ReadDiskFile(file.get());
+    if (!InReplaceWindow(name, GetLastError()) || std::chrono::steady_clock::now() >= deadline) {
+      return std::nullopt;
+    }
+    Sleep(pause);
+    pause = std::min<DWORD>(pause * 2, 16);
+  }
 }
 
 }  // namespace tovrel::win32

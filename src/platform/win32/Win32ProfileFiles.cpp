@@ -4,12 +4,19 @@
 
 #include <vector>
 
+#include "platform/DevicePath.h"
 #include "platform/win32/WideChars.h"
 
 namespace tovrel::win32 {
 
 WideText Win32ProfileFiles::ReadProfileString(WideView file_name, WideView section, WideView key,
                                               WideView default_value) const {
+  // Profile files are read by name; a device or a pipe could keep the read waiting. The default
+  // comes back as Windows gives it for a file it cannot read, without its trailing spaces.
+  if (NamesDevice(file_name)) {
+    while (!default_value.empty() && default_value.back() == u' ') default_value.remove_suffix(1);
+    return WideText(default_value);
+  }
   const WideText file(file_name);
   const WideText section_text(section);
   const WideText key_text(key);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/DevicePath.h"
 #include "platform/win32/WideChars.h"
 
 namespace tovrel::win32 {
@@ -70,6 +71,8 @@ class Win32VersionInfo final : public VersionInfo {
 }  // namespace
 
 std::unique_ptr<const VersionInfo> Win32VersionResources::Read(WideView file_name) const {
+  // Version resources are read by name; a device or a pipe could keep the read waiting.
+  if (NamesDevice(file_name)) return nullptr;
   const WideText name(file_name);
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(AsWide(name), &ignored);

@@ -1,13 +1,14 @@
 #include "platform/portable/machine/FirewallFile.h"
 
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/portable/machine/NativePath.h"
+#include "platform/portable/posix/RegularFile.h"
 #include "text/Utf8.h"
 
 namespace tovrel::portable {
@@ -104,12 +105,9 @@ std::unique_ptr<FirewallProfile> FirewallFile::CurrentProfile() const {
   const std::filesystem::path root = MachineRoot();
   if (root.empty()) throw FirewallError("no machine, so no firewall");
   const std::filesystem::path file = root / "firewall.txt";
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw FirewallError("the firewall cannot be reached");
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) throw FirewallError("the firewall cannot be read");
-  return std::make_unique<FirewallFileProfile>(files_, file, text.str());
+  std::optional<std::string> text = ReadRegularFile(file.string());
+  if (!text) throw FirewallError("the firewall cannot be reached");
+  return std::make_unique<FirewallFileProfile>(files_, file, std::move(*text));
 }
 
 }  // namespace tovrel::portable

@@ -1,10 +1,11 @@
 #include "platform/portable/machine/IniProfileFiles.h"
 
-#include <fstream>
-#include <sstream>
+#include <optional>
+#include <string>
 
 #include "platform/portable/machine/NativePath.h"
 #include "platform/portable/machine/ProfileText.h"
+#include "platform/portable/posix/RegularFile.h"
 
 namespace tovrel::portable {
 
@@ -16,11 +17,9 @@ WideText IniProfileFiles::ReadProfileString(WideView file_name, WideView section
   while (!default_value.empty() && default_value.back() == u' ') default_value.remove_suffix(1);
   const std::string path = NativePath(file_name);
   if (path.empty()) return WideText(default_value);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return WideText(default_value);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  const WideText text = DecodeProfileFile(bytes.str(), code_page_);
+  const std::optional<std::string> bytes = ReadRegularFile(path);
+  if (!bytes) return WideText(default_value);
+  const WideText text = DecodeProfileFile(*bytes, code_page_);
   return FindProfileValue(text, section, key).value_or(WideText(default_value));
 }
 

@@ -1,11 +1,13 @@
 #include "platform/portable/machine/MachineRegistry.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <optional>
+#include <string>
 #include <system_error>
+#include <utility>
 
 #include "platform/portable/machine/NativePath.h"
+#include "platform/portable/posix/RegularFile.h"
 #include "platform/regfile/RegFile.h"
 #include "text/Utf8.h"
 
@@ -39,11 +41,9 @@ std::string Stamp(const std::filesystem::path& machine) {
 }
 
 std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw RegistryError(FromUtf8(file.string() + ": cannot be read"));
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  std::optional<std::string> bytes = ReadRegularFile(file.string());
+  if (!bytes) throw RegistryError(FromUtf8(file.string() + ": cannot be read"));
+  return std::move(*bytes);
 }
 
 class MachineKey final : public RegistryKey {
