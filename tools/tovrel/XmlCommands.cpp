@@ -58,8 +58,7 @@ Outcome DryRun(const std::string& file, const std::string& path, const std::stri
   const std::string name = FromHost(file);
   std::string diff = UnifiedDiff(before, after, name, name);
   if (diff.empty()) return Positive("no change");
-  if (diff.back() == '
-') diff.pop_back();
+  if (diff.back() == '\n') diff.pop_back();
   return Positive(std::move(diff));
 }
 
