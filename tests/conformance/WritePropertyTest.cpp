@@ -31,7 +31,10 @@ class RandomCase {
   std::string Path() {
     std::string path = Name();
     const int more = Below(3);
-    for (int i = 0; i < more; ++i) path += "." + Name();
+    for (int i = 0; i < more; ++i) {
+      path += '.';
+      path += Name();
+    }
     return path;
   }
 
@@ -67,7 +70,10 @@ class RandomCase {
   std::string Name() { return Pick({"A", "B", "C", "STARTUP"}); }
 
   void Element(std::string& xml, const std::string& name, int depth) {
-    xml += "<" + name + (Below(4) == 0 ? " k=\"1\"" : "");
+    // Built by appending: GCC 12 takes "<" + a temporary for an overlapping copy (-Wrestrict).
+    xml += '<';
+    xml += name;
+    if (Below(4) == 0) xml += " k=\"1\"";
     const int children = depth >= 3 ? 0 : Below(4);
     const int kind = Below(6);
     if (children == 0 && kind == 0) {
@@ -82,7 +88,10 @@ class RandomCase {
       xml += Pick({"", "\n  ", " ", "<!-- c -->"});
       Element(xml, Name(), depth + 1);
     }
-    xml += Pick({"", "\n"}) + "</" + name + ">";
+    xml += Pick({"", "\n"});
+    xml += "</";
+    xml += name;
+    xml += '>';
   }
 
   std::mt19937 random_;
