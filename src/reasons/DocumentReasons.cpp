@@ -6,12 +6,22 @@
 
 namespace tovrel {
 
-std::optional<Reason> UnloadableDocumentReason(const SettingsServices& services, WideView file) {
-  if (auto reason = UnreadableFileReason(services.files, file)) return reason;
-  const std::unique_ptr<XmlDocument> document = services.xml.CreateDocument();
-  if (document->LoadFromFile(file) && document->DocumentElement()) return std::nullopt;
+namespace {
+
+Reason Unusable(WideText text) {
+  return Reason{ReasonKind::kUnusableInput, std::move(text)};
+}
+
+}  // namespace
+
+LoadedDocument LoadOrExplain(const SettingsServices& services, WideView file) {
+  if (auto reason = UnreadableFileReason(services.files, file)) return {nullptr, reason};
+  std::unique_ptr<XmlDocument> document = services.xml.CreateDocument();
+  if (document->LoadFromFile(file) && document->DocumentElement()) {
+    return {std::move(document), std::nullopt};
+  }
   const std::optional<XmlParseError> error = document->ParseError();
-  if (!error) return Reason{ReasonKind::kUnusableInput, Quoted(file) + u" cannot be read"};
+  if (!error) return {nullptr, Unusable(Quoted(file) + u" cannot be read")};
   WideText text = Quoted(file) + u" is not well-formed XML";
   if (error->line != 0) {
     text += u": line " + WidenAscii(std::to_string(error->line)) + u", column " +
@@ -23,7 +33,11 @@ std::optional<Reason> UnloadableDocumentReason(const SettingsServices& services,
     message.remove_suffix(1);
   }
   if (!message.empty()) text += u": " + WideText(message);
-  return Reason{ReasonKind::kUnusableInput, std::move(text)};
+  return {nullptr, Unusable(std::move(text))};
+}
+
+std::optional<Reason> UnloadableDocumentReason(const SettingsServices& services, WideView file) {
+  return LoadOrExplain(services, file).reason;
 }
 
 }  // namespace tovrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include "reasons/Reason.h"
@@ -7,8 +8,15 @@
 
 namespace tovrel {
 
-// Why a file does not load as a settings document: what is wrong with the file itself, or where
-// the parser stopped and why; nothing when it loads.
+// A settings file loaded as a change loads it, or why it does not load: what is wrong with the
+// file itself, or where the parser stopped and why. Exactly one of the two is set.
+struct LoadedDocument {
+  std::unique_ptr<XmlDocument> document;
+  std::optional<Reason> reason;
+};
+[[nodiscard]] LoadedDocument LoadOrExplain(const SettingsServices& services, WideView file);
+
+// Why a file does not load as a settings document; nothing when it loads.
 [[nodiscard]] std::optional<Reason> UnloadableDocumentReason(const SettingsServices& services,
                                                              WideView file);
 

@@ -18,13 +18,9 @@ Reason Negative(WideText text) {
 // The document as the change loads it, or the reason it does not load.
 std::unique_ptr<XmlDocument> Load(const SettingsServices& services, WideView file,
                                   Reasons& reasons) {
-  if (auto reason = UnloadableDocumentReason(services, file)) {
-    reasons.push_back(std::move(*reason));
-    return nullptr;
-  }
-  std::unique_ptr<XmlDocument> document = LoadSettingsFile(services.xml, file);
-  if (!document) reasons.push_back(Negative(Quoted(file) + u" cannot be read"));
-  return document;
+  LoadedDocument loaded = LoadOrExplain(services, file);
+  if (loaded.reason) reasons.push_back(std::move(*loaded.reason));
+  return std::move(loaded.document);
 }
 
 // Why a change stopped where it did; `walk` tells why the path or section could not be set.

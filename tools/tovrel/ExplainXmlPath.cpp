@@ -19,12 +19,12 @@ std::string ExplainXmlPath(const Arguments& arguments) {
   }
   const std::string& file = arguments[1];
   const Platform platform = MakePlatform();
-  if (auto why = UnloadableDocumentReason({*platform.xml, *platform.files}, HostToWide(file))) {
-    return "the file cannot be loaded: " + TerminalText(why->text) + "\nanswer " + arguments[0] +
-           ": " + (read ? "Empty" : "0");
+  const LoadedDocument loaded = LoadOrExplain({*platform.xml, *platform.files}, HostToWide(file));
+  if (loaded.reason) {
+    return "the file cannot be loaded: " + TerminalText(loaded.reason->text) + "\nanswer " +
+           arguments[0] + ": " + (read ? "Empty" : "0");
   }
-  const std::unique_ptr<XmlDocument> document = LoadSettingsFile(*platform.xml, HostToWide(file));
-  if (!document) throw std::runtime_error(Quoted(file) + " could not be loaded");
+  const std::unique_ptr<XmlDocument>& document = loaded.document;
   const PathWalk walk = read ? WalkForRead(*document->DocumentElement(), HostToWide(arguments[2]))
                              : WalkForWrite(*document->DocumentElement(), HostToWide(arguments[2]),
                                             HostToWide(arguments[3]));

@@ -28,28 +28,26 @@ Outcome DryRun(const std::string& file, const std::string& path, const std::stri
   const Platform platform = MakePlatform();
   const SettingsServices services{*platform.xml, *platform.files};
   const WideText wide_file = HostToWide(file);
-  if (auto why = UnloadableDocumentReason(services, wide_file)) {
-    return {"", kUnusable, TerminalText(why->text)};
-  }
-  const std::unique_ptr<XmlDocument> document = LoadSettingsFile(*platform.xml, wide_file);
-  if (!document) throw std::runtime_error(Quoted(file) + " could not be loaded");
+  const LoadedDocument loaded = LoadOrExplain(services, wide_file);
+  if (loaded.reason) return {"", kUnusable, TerminalText(loaded.reason->text)};
+  XmlDocument& document = *loaded.document;
   // The bytes the document was loaded from, which an unchanged document writes as they are: the
   // file is not opened a second time.
   std::string before;
-  if (!document->Write([&](std::string_view piece) {
+  if (!document.Write([&](std::string_view piece) {
         before += piece;
         return true;
       })) {
     throw std::runtime_error(Quoted(file) + " could not be loaded");
   }
   const PathWalk walk =
-      WalkForWrite(*document->DocumentElement(), HostToWide(path), HostToWide(value));
+      WalkForWrite(*document.DocumentElement(), HostToWide(path), HostToWide(value));
   if (!walk.failure.empty()) return {"", kNegative, walk.failure};
   if (auto why = UnwritableFileReason(*platform.files, wide_file)) {
     return {"", kUnusable, TerminalText(why->text)};
   }
   std::string after;
-  if (!document->Write([&](std::string_view piece) {
+  if (!document.Write([&](std::string_view piece) {
         after += piece;
         return true;
       })) {
