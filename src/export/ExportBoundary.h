@@ -16,29 +16,34 @@ namespace tovrel {
 // The listener hears of the call before the result is stored, so that nothing it does can
 // change the answer handed back.
 
-template <typename Result, typename Body>
-Result RunBody(Module& module, Call& call, Body& body) {
+// Runs the body inside the boundary; `finish` turns what it gave into the export's answer and
+// tells the listener. `neutral` is the answer when the boundary itself fails.
+template <typename Answer, typename Body, typename Finish>
+Answer RunExport(WideView name, Answer neutral, Body& body, Finish&& finish) noexcept {
   try {
-    return body(module, call);
-  } catch (const std::exception& failure) {
-    call.Failed(failure);
-    return Result();
+    Module& module = TheModule();
+    const RegistryCall registry_call(*module.platform().registry);
+    Call call(name);
+    using Result = std::decay_t<decltype(body(module, call))>;
+    Result result{};
+    try {
+      result = body(module, call);
+    } catch (const std::exception& failure) {
+      call.Failed(failure);
+    }
+    return finish(module, call, result);
+  } catch (...) {
+    return neutral;
   }
 }
 
 // An integer export; 0 when anything fails.
 template <typename Body>
 std::int32_t IntegerExport(WideView name, Body&& body) noexcept {
-  try {
-    Module& module = TheModule();
-    const RegistryCall registry_call(*module.platform().registry);
-    Call call(name);
-    const std::int32_t answer = RunBody<std::int32_t>(module, call, body);
+  return RunExport(name, std::int32_t{0}, body, [](Module&, Call& call, std::int32_t answer) {
     if (call.heard()) call.Answered(WidenAscii(std::to_string(answer)));
     return answer;
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
 // An 8-bit text export, whose body gives UTF-16 text to convert to the ANSI code page, or the
@@ -46,13 +51,9 @@ std::int32_t IntegerExport(WideView name, Body&& body) noexcept {
 // caller gets it, and what the code page could not hold.
 template <typename Body>
 const char* AnsiTextExport(WideView name, Body&& body) noexcept {
-  try {
-    Module& module = TheModule();
-    const RegistryCall registry_call(*module.platform().registry);
+  return RunExport(name, "", body, [](Module& module, Call& call, const auto& result) {
+    using Result = std::decay_t<decltype(result)>;
     const AnsiCodePage& code_page = *module.platform().code_page;
-    Call call(name);
-    using Result = std::decay_t<decltype(body(module, call))>;
-    const Result result = RunBody<Result>(module, call, body);
     AnsiText bytes;
     if constexpr (std::is_same_v<Result, AnsiText>) {
       bytes = result;
@@ -75,25 +76,17 @@ const char* AnsiTextExport(WideView name, Body&& body) noexcept {
       call.Answered(Quoted(shown));
     }
     return module.SetResult(bytes);
-  } catch (...) {
-    return "";
-  }
+  });
 }
 
 // A wide text export; the empty text when anything fails.
 template <typename Body>
 const TovrelWideChar* WideTextExport(WideView name, Body&& body) noexcept {
   static constexpr TovrelWideChar kEmpty[1] = {};
-  try {
-    Module& module = TheModule();
-    const RegistryCall registry_call(*module.platform().registry);
-    Call call(name);
-    const WideText result = RunBody<WideText>(module, call, body);
+  return RunExport(name, &kEmpty[0], body, [](Module& module, Call& call, const WideText& result) {
     if (call.heard()) call.Answered(Quoted(result));
     return module.SetWideResult(result);
-  } catch (...) {
-    return kEmpty;
-  }
+  });
 }
 
 }  // namespace tovrel
