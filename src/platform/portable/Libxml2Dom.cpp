@@ -9,11 +9,15 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <deque>
 #include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/portable/PosixFileSystem.h"
 #include "platform/xml/XmlEncoding.h"
+#include "platform/xml/XmlEventTree.h"
 #include "platform/xml/XmlSplicedDocument.h"
 #include "text/Utf16Le.h"
 #include "text/Utf8.h"
@@ -21,7 +25,7 @@
 namespace tovrel::portable {
 namespace {
 
-// Whitespace-only text is kept, to map the tree onto the file's text.
+// Whitespace-only text is told like any other text (it is left out of the tree, not the parse).
 constexpr int kLoadOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
 
 struct DocDeleter {
@@ -54,142 +58,152 @@ struct ChunkedInput {
   static int Close(void*) { return 0; }
 };
 
-WideText Wide(const xmlChar* text) {
-  return text ? FromUtf8(reinterpret_cast<const char*>(text)) : WideText();
-}
-
-// Whether the UTF-8 text is the UTF-16 one; compared in place while both are ASCII.
-bool SameText(const xmlChar* utf8, WideView wide) {
-  if (utf8 == nullptr) return wide.empty();
-  std::size_t i = 0;
-  for (; utf8[i] != 0 && utf8[i] < 0x80; ++i) {
-    if (i == wide.size() || wide[i] != utf8[i]) return false;
-  }
-  return utf8[i] == 0 ? i == wide.size() : Wide(utf8) == wide;
-}
-
-bool IsBlankTextNode(const xmlNode* node) {
-  if (node == nullptr || node->type != XML_TEXT_NODE) return false;
-  for (const xmlChar* text = node->content; text && *text; ++text) {
-    if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n') return false;
-  }
-  return true;
-}
-
-// Whitespace-only text is no node to the logic.
-xmlNode* SkipBlankText(xmlNode* node) {
-  while (IsBlankTextNode(node)) node = node->next;
-  return node;
-}
-
-XmlSourceNodePtr Wrap(xmlNode* node);
-
 void IgnoreMessage(void*, const char*, ...) {}
 void IgnoreError(void*, xmlError*) {}
 
-class Libxml2Node final : public XmlSourceNode {
- public:
-  explicit Libxml2Node(xmlNode* node) : node_(node) {}
-
-  [[nodiscard]] XmlSourceNodePtr Clone() const override {
-    return std::make_unique<Libxml2Node>(node_);
-  }
-
-  [[nodiscard]] WideText Name() const override {
-    if (const WideView fixed = FixedName(); !fixed.empty()) return WideText(fixed);
-    WideText name = Wide(node_->name);
-    if (node_->type == XML_ELEMENT_NODE && node_->ns != nullptr && node_->ns->prefix != nullptr) {
-      name = Wide(node_->ns->prefix) + u":" + name;
-    }
-    return name;
-  }
-
-  [[nodiscard]] bool HasName(WideView name) const override {
-    if (const WideView fixed = FixedName(); !fixed.empty()) return name == fixed;
-    if (node_->type == XML_ELEMENT_NODE && node_->ns != nullptr && node_->ns->prefix != nullptr) {
-      return Name() == name;
-    }
-    return SameText(node_->name, name);
-  }
-
-  [[nodiscard]] XmlNodeKind Kind() const override { return Libxml2NodeKind(*node_); }
-
-  [[nodiscard]] XmlSourceNodePtr FirstChild() const override {
-    // An entity reference's children are the entity's own nodes, shared by every reference.
-    if (node_->type == XML_ENTITY_REF_NODE) return nullptr;
-    return Wrap(SkipBlankText(node_->children));
-  }
-
-  [[nodiscard]] XmlSourceNodePtr NextSibling() const override {
-    return Wrap(SkipBlankText(node_->next));
-  }
-
-  [[nodiscard]] WideText Value() const override {
-    const XmlNodeKind kind = Kind();
-    if (kind != XmlNodeKind::kText && kind != XmlNodeKind::kCData &&
-        kind != XmlNodeKind::kComment) {
-      return {};
-    }
-    return Wide(node_->content);
-  }
-
-  [[nodiscard]] std::vector<std::pair<WideText, WideText>> Attributes() const override {
-    std::vector<std::pair<WideText, WideText>> attributes;
-    if (node_->type != XML_ELEMENT_NODE) return attributes;
-    // libxml2 keeps namespace declarations apart from the attributes.
-    for (const xmlNs* declaration = node_->nsDef; declaration != nullptr;
-         declaration = declaration->next) {
-      WideText name = u"xmlns";
-      if (declaration->prefix != nullptr) {
-        name += u':';
-        name += Wide(declaration->prefix);
-      }
-      attributes.emplace_back(std::move(name), Wide(declaration->href));
-    }
-    for (xmlAttr* attribute = node_->properties; attribute != nullptr;
-         attribute = attribute->next) {
-      const XmlCharPtr value(xmlNodeListGetString(node_->doc, attribute->children, 1));
-      WideText name = Wide(attribute->name);
-      if (attribute->ns != nullptr && attribute->ns->prefix != nullptr) {
-        name = Wide(attribute->ns->prefix) + u":" + name;
-      }
-      attributes.emplace_back(std::move(name), Wide(value.get()));
-    }
-    return attributes;
-  }
-
- private:
-  // The DOM's name of a node kind that has no name of its own; empty for the others.
-  [[nodiscard]] WideView FixedName() const {
-    switch (node_->type) {
-      case XML_TEXT_NODE:
-        return u"#text";
-      case XML_CDATA_SECTION_NODE:
-        return u"#cdata-section";
-      case XML_COMMENT_NODE:
-        return u"#comment";
-      default:
-        return {};
-    }
-  }
-
-  xmlNode* node_;
-};
-
-XmlSourceNodePtr Wrap(xmlNode* node) {
-  return node ? std::make_unique<Libxml2Node>(node) : nullptr;
+std::string_view View(const xmlChar* text) {
+  return text ? std::string_view(reinterpret_cast<const char*>(text)) : std::string_view();
 }
 
-class Libxml2Tree final : public XmlSourceTree {
- public:
-  explicit Libxml2Tree(DocPtr doc) : doc_(std::move(doc)) {}
+std::string_view View(const xmlChar* begin, const xmlChar* end) {
+  return {reinterpret_cast<const char*>(begin), static_cast<std::size_t>(end - begin)};
+}
 
-  [[nodiscard]] XmlSourceNodePtr DocumentElement() const override {
-    return Wrap(xmlDocGetRootElement(doc_.get()));
+// libxml2's streaming parse, told to XmlEvents: the parse that building its tree does, with the
+// same options, the same limits and the same reading of the input in pieces, and the nodes as
+// its tree would hold them.
+class SaxRead {
+ public:
+  explicit SaxRead(XmlEvents& events) : events_(events) {}
+
+  bool Run(std::string_view bytes) {
+    // libxml2's own handlers keep the document type and its entities, which a reference and an
+    // attribute value are read against; the handlers here take what a tree would be built of.
+    xmlSAXHandler handler{};
+    xmlSAXVersion(&handler, 2);
+    handler.startElement = nullptr;
+    handler.endElement = nullptr;
+    handler.startElementNs = &StartElement;
+    handler.endElementNs = &EndElement;
+    handler.characters = &Characters;
+    handler.ignorableWhitespace = &Characters;
+    handler.cdataBlock = &CData;
+    handler.comment = &Comment;
+    handler.processingInstruction = &ProcessingInstruction;
+    handler.reference = &Reference;
+    ChunkedInput input{bytes};
+    const ParserPtr parser(xmlCreateIOParserCtxt(&handler, nullptr, &ChunkedInput::Read,
+                                                 &ChunkedInput::Close, &input,
+                                                 XML_CHAR_ENCODING_NONE));
+    if (!parser) return false;
+    context_ = parser.get();
+    parser->_private = this;
+    xmlCtxtUseOptions(parser.get(), kLoadOptions);
+    const bool parsed = xmlParseDocument(parser.get()) == 0 && parser->wellFormed != 0;
+    const DocPtr declarations(std::exchange(parser->myDoc, nullptr));
+    return parsed && document_element_told_;
   }
 
  private:
-  DocPtr doc_;
+  // The read a callback belongs to. The first reference to an entity has libxml2 parse the
+  // entity's text with a parser of its own and the same handlers: that is no part of the
+  // document, and is not told.
+  static SaxRead* Of(void* context) {
+    auto* parser = static_cast<xmlParserCtxt*>(context);
+    auto* read = static_cast<SaxRead*>(parser->_private);
+    return read != nullptr && read->context_ == parser ? read : nullptr;
+  }
+
+  [[nodiscard]] bool Inside() const { return depth_ > 0; }
+
+  static void StartElement(void* context, const xmlChar* local_name, const xmlChar* prefix,
+                           const xmlChar* /*uri*/, int namespace_count, const xmlChar** namespaces,
+                           int attribute_count, int /*defaulted*/, const xmlChar** attributes) {
+    SaxRead* read = Of(context);
+    if (read == nullptr) return;
+    read->scratch_.clear();
+    read->attributes_.clear();
+    // Namespace declarations first, as the tree keeps them apart from the attributes.
+    for (int i = 0; i < namespace_count; ++i) {
+      const xmlChar* declared = namespaces[2 * i];
+      std::string_view name = "xmlns";
+      if (declared != nullptr) name = read->Scratch("xmlns:", View(declared));
+      read->attributes_.push_back({name, View(namespaces[2 * i + 1])});
+    }
+    for (int i = 0; i < attribute_count; ++i) {
+      const xmlChar** attribute = attributes + 5 * i;
+      const std::string_view name = attribute[1] != nullptr
+                                        ? read->Scratch(View(attribute[1]), ":", View(attribute[0]))
+                                        : View(attribute[0]);
+      read->attributes_.push_back({name, read->AttributeValue(attribute[3], attribute[4])});
+    }
+    const std::string_view name =
+        prefix != nullptr ? read->Scratch(View(prefix), ":", View(local_name)) : View(local_name);
+    ++read->depth_;
+    read->document_element_told_ = true;
+    read->events_.StartElement(name, read->attributes_);
+  }
+
+  static void EndElement(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+    SaxRead* read = Of(context);
+    if (read == nullptr || !read->Inside()) return;
+    --read->depth_;
+    read->events_.EndElement();
+  }
+
+  static void Characters(void* context, const xmlChar* text, int length) {
+    SaxRead* read = Of(context);
+    if (read != nullptr && read->Inside()) read->events_.Text(View(text, text + length));
+  }
+
+  static void CData(void* context, const xmlChar* text, int length) {
+    SaxRead* read = Of(context);
+    if (read != nullptr && read->Inside()) read->events_.CData(View(text, text + length));
+  }
+
+  static void Comment(void* context, const xmlChar* text) {
+    SaxRead* read = Of(context);
+    if (read != nullptr && read->Inside()) read->events_.Comment(View(text));
+  }
+
+  static void ProcessingInstruction(void* context, const xmlChar* target, const xmlChar*) {
+    SaxRead* read = Of(context);
+    if (read != nullptr && read->Inside()) read->events_.Other(View(target));
+  }
+
+  static void Reference(void* context, const xmlChar* name) {
+    SaxRead* read = Of(context);
+    if (read != nullptr && read->Inside()) read->events_.Other(View(name));
+  }
+
+  // Text that stays until the next element is told.
+  template <typename... Parts>
+  std::string_view Scratch(const Parts&... parts) {
+    std::string& text = scratch_.emplace_back();
+    (text.append(parts), ...);
+    return text;
+  }
+
+  // An attribute's value as the tree would hold it. Without entity substitution libxml2 hands
+  // over a value that holds "&" with its references still written out ("&" itself as "&#38;"),
+  // and its tree reads them as this does.
+  std::string_view AttributeValue(const xmlChar* begin, const xmlChar* end) {
+    const std::string_view value = View(begin, end);
+    if (value.find('&') == std::string_view::npos) return value;
+    xmlNode* const nodes =
+        xmlStringLenGetNodeList(context_->myDoc, begin, static_cast<int>(end - begin));
+    const XmlCharPtr read(xmlNodeListGetString(context_->myDoc, nodes, 1));
+    xmlFreeNodeList(nodes);
+    return Scratch(View(read.get()));
+  }
+
+  XmlEvents& events_;
+  xmlParserCtxt* context_ = nullptr;
+  int depth_ = 0;
+  bool document_element_told_ = false;
+  std::vector<XmlEventAttribute> attributes_;
+  // Never moves a text it holds, as the views told point into them.
+  std::deque<std::string> scratch_;
 };
 
 // One iconv conversion, closed when it goes out of scope.
@@ -215,11 +229,12 @@ class Libxml2Parser final : public XmlParser {
   }
 
   [[nodiscard]] std::unique_ptr<XmlSourceTree> Parse(std::string_view bytes) const override {
-    ChunkedInput input{bytes};
-    DocPtr doc(xmlReadIO(&ChunkedInput::Read, &ChunkedInput::Close, &input, nullptr, nullptr,
-                         kLoadOptions));
-    if (!doc || xmlDocGetRootElement(doc.get()) == nullptr) return nullptr;
-    return std::make_unique<Libxml2Tree>(std::move(doc));
+    XmlEventTreeBuilder tree(bytes.size());
+    return Read(bytes, tree) ? tree.Finish() : nullptr;
+  }
+
+  [[nodiscard]] bool Read(std::string_view bytes, XmlEvents& events) const override {
+    return SaxRead(events).Run(bytes);
   }
 
   [[nodiscard]] std::optional<XmlParseError> ParseError(std::string_view bytes) const override {
@@ -239,20 +254,6 @@ class Libxml2Parser final : public XmlParser {
     }
     return XmlParseError{static_cast<std::uint32_t>(std::max(error->line, 0)),
                          static_cast<std::uint32_t>(std::max(error->int2, 0)), FromUtf8(message)};
-  }
-
-  [[nodiscard]] bool ReadsBack(std::string_view bytes) const override {
-    // The parse that loading does, with no tree built: the same limits and the same reading of
-    // the input in pieces.
-    xmlSAXHandler nothing{};
-    nothing.initialized = XML_SAX2_MAGIC;
-    ChunkedInput input{bytes};
-    const ParserPtr parser(xmlCreateIOParserCtxt(&nothing, nullptr, &ChunkedInput::Read,
-                                                 &ChunkedInput::Close, &input,
-                                                 XML_CHAR_ENCODING_NONE));
-    if (!parser) return false;
-    xmlCtxtUseOptions(parser.get(), kLoadOptions);
-    return xmlParseDocument(parser.get()) == 0 && parser->wellFormed != 0;
   }
 
   [[nodiscard]] std::optional<std::string> EncodeInCodePage(WideView text,
@@ -294,12 +295,16 @@ XmlNodeKind Libxml2NodeKind(const xmlNode& node) {
   }
 }
 
-std::unique_ptr<XmlDocument> Libxml2DomFactory::CreateDocument() const {
+const XmlParser& Libxml2XmlParser() {
   // A library must not write to its host's standard error; libxml2's handlers are per thread.
   xmlSetGenericErrorFunc(nullptr, &IgnoreMessage);
   xmlSetStructuredErrorFunc(nullptr, &IgnoreError);
   static const Libxml2Parser parser;
-  return MakeSplicedDocument(parser);
+  return parser;
+}
+
+std::unique_ptr<XmlDocument> Libxml2DomFactory::CreateDocument() const {
+  return MakeSplicedDocument(Libxml2XmlParser());
 }
 
 }  // namespace tovrel::portable

@@ -257,10 +257,6 @@ class MsxmlParser final : public XmlParser {
     return ParseErrorOf(*document.get());
   }
 
-  [[nodiscard]] bool ReadsBack(std::string_view bytes) const override {
-    return static_cast<bool>(LoadDocument(bytes));
-  }
-
   [[nodiscard]] std::optional<std::string> EncodeInCodePage(WideView text,
                                                             unsigned code_page) const override {
     if (text.empty()) return std::string();
@@ -283,9 +279,13 @@ class MsxmlParser final : public XmlParser {
 
 }  // namespace
 
-std::unique_ptr<XmlDocument> MsxmlDomFactory::CreateDocument() const {
+const XmlParser& MsxmlXmlParser() {
   static const MsxmlParser parser;
-  return MakeSplicedDocument(parser);
+  return parser;
+}
+
+std::unique_ptr<XmlDocument> MsxmlDomFactory::CreateDocument() const {
+  return MakeSplicedDocument(MsxmlXmlParser());
 }
 
 }  // namespace tovrel::win32

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/XmlDom.h"
+#include "platform/xml/XmlSource.h"
 
 namespace tovrel::win32 {
 
@@ -10,5 +11,8 @@ class MsxmlDomFactory final : public XmlDomFactory {
  public:
   [[nodiscard]] std::unique_ptr<XmlDocument> CreateDocument() const override;
 };
+
+// The parser under those documents.
+[[nodiscard]] const XmlParser& MsxmlXmlParser();
 
 }  // namespace tovrel::win32

@@ -43,6 +43,10 @@ bool IsBlankText(WideView text) {
   return text.find_first_not_of(u" \t\r\n") == WideView::npos;
 }
 
+bool IsBlankUtf8(std::string_view text) {
+  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
 NewElementWhitespace WhitespaceForNewElement(const ElementSurroundings& surroundings) {
   NewElementWhitespace whitespace;
   if (surroundings.has_children) {

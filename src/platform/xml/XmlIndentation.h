@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include "text/Text.h"
 
@@ -32,7 +33,9 @@ struct NewElementWhitespace {
 
 NewElementWhitespace WhitespaceForNewElement(const ElementSurroundings& surroundings);
 
-// True for text of blanks only (space, tab, carriage return, line feed), the empty text too.
+// True for text of blanks only (space, tab, carriage return, line feed), the empty text too; in
+// UTF-16 and in UTF-8.
 bool IsBlankText(WideView text);
+bool IsBlankUtf8(std::string_view text);
 
 }  // namespace tovrel

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -43,6 +44,29 @@ class XmlSourceTree {
   [[nodiscard]] virtual XmlSourceNodePtr DocumentElement() const = 0;
 };
 
+// An attribute as a parser read it, in UTF-8.
+struct XmlEventAttribute {
+  std::string_view name;
+  std::string_view value;
+};
+
+// What a parser tells as it reads a document element, in document order, all in UTF-8. Nothing
+// outside the document element is told. Character data may come in pieces: the Text calls
+// between two other calls are one text node, and a node of blanks only is told too.
+class XmlEvents {
+ public:
+  virtual ~XmlEvents() = default;
+  // An element's qualified name and its attributes, as XmlNode::Attributes gives them.
+  virtual void StartElement(std::string_view name,
+                            std::span<const XmlEventAttribute> attributes) = 0;
+  virtual void EndElement() = 0;
+  virtual void Text(std::string_view piece) = 0;
+  virtual void CData(std::string_view value) = 0;
+  virtual void Comment(std::string_view value) = 0;
+  // A reference to a declared entity, or a processing instruction, by its name or target.
+  virtual void Other(std::string_view name) = 0;
+};
+
 // What a DOM backend does for the documents that XmlSplicedDocument writes: reading files,
 // parsing them without validation or external resources, and encoding text in a code page.
 class XmlParser {
@@ -56,8 +80,10 @@ class XmlParser {
   [[nodiscard]] virtual std::unique_ptr<XmlSourceTree> Parse(std::string_view bytes) const = 0;
   // Where and why Parse refuses the bytes; nullopt when it takes them.
   [[nodiscard]] virtual std::optional<XmlParseError> ParseError(std::string_view bytes) const = 0;
-  // Whether the parser loads the bytes as a document, as Parse would.
-  [[nodiscard]] virtual bool ReadsBack(std::string_view bytes) const = 0;
+  // Reads the bytes as Parse does and tells what they hold; false, perhaps after telling part of
+  // it, when Parse would refuse them. By default this walks the tree Parse builds; a backend
+  // whose parser streams tells as it reads, without building a tree.
+  [[nodiscard]] virtual bool Read(std::string_view bytes, XmlEvents& events) const;
   // The text in the code page (a Windows code page number), null when a character has no byte
   // in it or the code page is not available.
   [[nodiscard]] virtual std::optional<std::string> EncodeInCodePage(WideView text,

@@ -1,8 +1,11 @@
 #include "platform/xml/XmlSplicedDocument.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/xml/XmlContent.h"
 #include "platform/xml/XmlEdits.h"
@@ -105,6 +108,9 @@ class SplicedNode final : public XmlNode {
     if (source_) return source_->HasName(name);
     return fresh_->element ? fresh_->name == name : name == u"#text";
   }
+
+  // Whether this call added the node.
+  [[nodiscard]] bool IsNew() const { return fresh_ != nullptr; }
 
   [[nodiscard]] XmlNodeKind Kind() const override {
     if (source_) return source_->Kind();
@@ -441,14 +447,109 @@ class SplicedDocument final : public XmlDocument {
     if (state_->edits.empty()) return sink(state_->bytes);
     const std::optional<std::string> bytes = Splice();
     if (!bytes) return false;
-    // What the parser would not load again as this document, changes and all, is never written.
-    const std::unique_ptr<XmlSourceTree> written = parser_.Parse(*bytes);
-    const XmlNodePtr meant = DocumentElement();
-    const XmlSourceNodePtr parsed = written ? written->DocumentElement() : nullptr;
-    return meant && parsed && ReadsBackAs(*meant, *parsed) && sink(*bytes);
+    // What the parser would not read back as this document, changes and all, is never written.
+    const std::optional<XmlReadBackExpectation> expected = Expectation();
+    return expected && ReadsBackAs(parser_, *bytes, *expected) && sink(*bytes);
   }
 
  private:
+  // What the changes must read back as: each element of the file they change, at its place in the
+  // changed document, and each element they add.
+  [[nodiscard]] std::optional<XmlReadBackExpectation> Expectation() const {
+    const XmlTextMap& map = *state_->map;
+    const XmlEdits& edits = state_->edits;
+    std::set<std::size_t> changed;
+    for (const auto& [id, value] : edits.texts) changed.insert(map.nodes[id].parent);
+    for (const auto& [id, edit] : edits.elements) changed.insert(id);
+    for (const std::size_t id : edits.removed) changed.insert(map.nodes[id].parent);
+    XmlReadBackExpectation expected;
+    expected.element_count = ElementCount();
+    const XmlNodePtr root = DocumentElement();
+    for (const std::size_t id : changed) {
+      const std::optional<std::vector<std::uint32_t>> chain = ChainOf(id);
+      // An element inside one taken out is gone with it.
+      if (!chain) continue;
+      const XmlNodePtr element = ElementAt(*root, *chain);
+      if (!element) return std::nullopt;
+      expected.elements.push_back(ExpectElement(*element, *chain));
+      ExpectNew(*element, *chain, expected);
+    }
+    return expected;
+  }
+
+  // Where the element of the file stands once the changes are made; null when it is taken out.
+  [[nodiscard]] std::optional<std::vector<std::uint32_t>> ChainOf(std::size_t id) const {
+    const XmlTextMap& map = *state_->map;
+    const std::set<std::size_t>& removed = state_->edits.removed;
+    std::vector<std::uint32_t> chain;
+    for (; id != 0; id = map.nodes[id].parent) {
+      if (removed.contains(id)) return std::nullopt;
+      std::uint32_t position = 0;
+      for (std::size_t sibling = map.nodes[map.nodes[id].parent].first_child; sibling != id;
+           sibling = map.nodes[sibling].next_sibling) {
+        if (map.nodes[sibling].kind == XmlNodeKind::kElement && !removed.contains(sibling)) {
+          ++position;
+        }
+      }
+      chain.push_back(position);
+    }
+    std::ranges::reverse(chain);
+    return chain;
+  }
+
+  static XmlNodePtr ElementAt(const XmlNode& root, const std::vector<std::uint32_t>& chain) {
+    XmlNodePtr element = root.Clone();
+    for (const std::uint32_t position : chain) {
+      std::uint32_t seen = 0;
+      XmlNodePtr child = element->FirstChild();
+      for (; child; child = child->NextSibling()) {
+        if (child->Kind() == XmlNodeKind::kElement && seen++ == position) break;
+      }
+      if (!child) return nullptr;
+      element = std::move(child);
+    }
+    return element;
+  }
+
+  // The elements this call added under `element`, at `chain`, each whole.
+  static void ExpectNew(const XmlNode& element, const std::vector<std::uint32_t>& chain,
+                        XmlReadBackExpectation& expected) {
+    std::uint32_t position = 0;
+    for (XmlNodePtr child = element.FirstChild(); child; child = child->NextSibling()) {
+      if (child->Kind() != XmlNodeKind::kElement) continue;
+      std::vector<std::uint32_t> place = chain;
+      place.push_back(position++);
+      if (!static_cast<const SplicedNode&>(*child).IsNew()) continue;
+      expected.elements.push_back(ExpectElement(*child, place));
+      ExpectNew(*child, place, expected);
+    }
+  }
+
+  // The elements of the document once the changes are made.
+  [[nodiscard]] std::size_t ElementCount() const {
+    const XmlTextMap& map = *state_->map;
+    const XmlEdits& edits = state_->edits;
+    const auto count_new = [](const XmlNewNode& node, const auto& self) -> std::size_t {
+      std::size_t count = node.element ? 1 : 0;
+      for (const auto& child : node.children) count += self(*child, self);
+      return count;
+    };
+    std::size_t count = static_cast<std::size_t>(std::ranges::count(
+        map.nodes, XmlNodeKind::kElement, [](const XmlTextNode& node) { return node.kind; }));
+    for (const std::size_t id : edits.removed) {
+      if (!ChainOf(map.nodes[id].parent)) continue;
+      // A node's descendants follow it in document order, inside its span.
+      for (std::size_t inside = id;
+           inside < map.nodes.size() && map.nodes[inside].start < map.nodes[id].end; ++inside) {
+        if (map.nodes[inside].kind == XmlNodeKind::kElement) --count;
+      }
+    }
+    for (const auto& [id, edit] : edits.elements) {
+      if (ChainOf(id)) count += count_new(edit.inserted, count_new);
+    }
+    return count;
+  }
+
   [[nodiscard]] std::optional<std::string> Splice() const {
     if (!state_->map) return std::nullopt;
     using Form = XmlEncoding::Form;
