@@ -38,6 +38,11 @@ struct XmlCharDeleter {
 };
 using XmlCharPtr = std::unique_ptr<xmlChar, XmlCharDeleter>;
 
+struct NodeListDeleter {
+  void operator()(xmlNode* nodes) const { xmlFreeNodeList(nodes); }
+};
+using NodeListPtr = std::unique_ptr<xmlNode, NodeListDeleter>;
+
 struct ParserDeleter {
   void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
