@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/xml/RecycledBlocks.h"
 #include "platform/xml/XmlIndentation.h"
 #include "text/Utf8.h"
 
@@ -118,7 +119,7 @@ struct XmlEventTreeData {
 
 namespace {
 
-class EventTreeNode final : public XmlSourceNode {
+class EventTreeNode final : public XmlSourceNode, public RecycledAllocation<EventTreeNode> {
  public:
   EventTreeNode(const XmlEventTreeData& tree, std::uint32_t id) : tree_(tree), id_(id) {}
 

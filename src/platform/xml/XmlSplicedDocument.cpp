@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/xml/RecycledBlocks.h"
 #include "platform/xml/XmlContent.h"
 #include "platform/xml/XmlEdits.h"
 #include "platform/xml/XmlEncoding.h"
@@ -86,7 +87,7 @@ std::unique_ptr<XmlNewNode> NewText(XmlNewNode* parent, WideText text) {
   return node;
 }
 
-class SplicedNode final : public XmlNode {
+class SplicedNode final : public XmlNode, public RecycledAllocation<SplicedNode> {
  public:
   // A node of the file; `id` is kNone for a document that cannot be written.
   SplicedNode(SplicedState& state, XmlSourceNodePtr source, std::size_t id)
