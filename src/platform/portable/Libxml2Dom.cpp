@@ -11,6 +11,7 @@
 #include <climits>
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,19 +49,36 @@ struct ParserDeleter {
 };
 using ParserPtr = std::unique_ptr<xmlParserCtxt, ParserDeleter>;
 
-// Bytes handed to libxml2 a piece at a time, as it reads a file: it then keeps only a window of
+// Bytes handed to libxml2 a window at a time, as it reads a file: it then keeps only a window of
 // the input, as it does for files, and a document parses from memory exactly as from its file.
-struct ChunkedInput {
-  std::string_view rest;
+// The bytes may come in pieces, which are read one after the other as if joined.
+class ChunkedInput {
+ public:
+  explicit ChunkedInput(std::span<const std::string_view> pieces) : pieces_(pieces) {}
 
   static int Read(void* context, char* buffer, int size) {
     auto* input = static_cast<ChunkedInput*>(context);
-    const std::size_t length = std::min(input->rest.size(), static_cast<std::size_t>(size));
-    std::copy_n(input->rest.data(), length, buffer);
-    input->rest.remove_prefix(length);
-    return static_cast<int>(length);
+    std::size_t given = 0;
+    const auto wanted = static_cast<std::size_t>(size);
+    while (given < wanted && !input->pieces_.empty()) {
+      const std::string_view piece = input->pieces_.front().substr(input->offset_);
+      const std::size_t length = std::min(piece.size(), wanted - given);
+      std::copy_n(piece.data(), length, buffer + given);
+      given += length;
+      input->offset_ += length;
+      if (input->offset_ == input->pieces_.front().size()) {
+        input->pieces_ = input->pieces_.subspan(1);
+        input->offset_ = 0;
+      }
+    }
+    return static_cast<int>(given);
   }
   static int Close(void*) { return 0; }
+
+ private:
+  std::span<const std::string_view> pieces_;
+  // How much of the first piece was read.
+  std::size_t offset_ = 0;
 };
 
 void IgnoreMessage(void*, const char*, ...) {}
@@ -81,7 +99,7 @@ class SaxRead {
  public:
   explicit SaxRead(XmlEvents& events) : events_(events) {}
 
-  bool Run(std::string_view bytes) {
+  bool Run(std::span<const std::string_view> pieces) {
     // libxml2's own handlers keep the document type and its entities, which a reference and an
     // attribute value are read against; the handlers here take what a tree would be built of.
     xmlSAXHandler handler{};
@@ -96,7 +114,7 @@ class SaxRead {
     handler.comment = &Comment;
     handler.processingInstruction = &ProcessingInstruction;
     handler.reference = &Reference;
-    ChunkedInput input{bytes};
+    ChunkedInput input(pieces);
     const ParserPtr parser(xmlCreateIOParserCtxt(&handler, nullptr, &ChunkedInput::Read,
                                                  &ChunkedInput::Close, &input,
                                                  XML_CHAR_ENCODING_NONE));
@@ -238,14 +256,16 @@ class Libxml2Parser final : public XmlParser {
     return Read(bytes, tree) ? tree.Finish() : nullptr;
   }
 
-  [[nodiscard]] bool Read(std::string_view bytes, XmlEvents& events) const override {
-    return SaxRead(events).Run(bytes);
+  using XmlParser::Read;
+  [[nodiscard]] bool Read(std::span<const std::string_view> pieces,
+                          XmlEvents& events) const override {
+    return SaxRead(events).Run(pieces);
   }
 
   [[nodiscard]] std::optional<XmlParseError> ParseError(std::string_view bytes) const override {
     const ParserPtr parser(xmlNewParserCtxt());
     if (!parser) return XmlParseError{0, 0, u"libxml2 could not make a parser"};
-    ChunkedInput input{bytes};
+    ChunkedInput input(std::span(&bytes, 1));
     const DocPtr doc(xmlCtxtReadIO(parser.get(), &ChunkedInput::Read, &ChunkedInput::Close, &input,
                                    nullptr, nullptr, kLoadOptions));
     if (doc && xmlDocGetRootElement(doc.get()) != nullptr) return std::nullopt;

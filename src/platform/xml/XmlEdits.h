@@ -57,11 +57,23 @@ struct XmlEdits {
 // lacks becomes a character reference; without, such a character gives null.
 using CodePageEncoder = std::function<std::optional<std::string>(WideView text, bool references)>;
 
-// The text with the edits made: every unit outside the spans the edits touch stays as it was.
-// Null when the new content cannot be written in the file's encoding (`encode` null: UTF-8).
-std::optional<std::string> SpliceXmlText(std::string_view text, const XmlTextMap& map,
-                                         const XmlEdits& edits, const CodePageEncoder& encode);
-std::optional<std::u16string> SpliceXmlText(std::u16string_view text, const XmlTextMap& map,
-                                            const XmlEdits& edits);
+// One piece of a text with edits made: a span of the text as it was, or what the edits put in.
+template <typename Unit>
+struct XmlSplicePiece {
+  // The units [from, to) of the text, when nothing is inserted.
+  std::size_t from = 0;
+  std::size_t to = 0;
+  std::basic_string<Unit> inserted;
+};
+template <typename Unit>
+using XmlSplice = std::vector<XmlSplicePiece<Unit>>;
+
+// The text with the edits made, as pieces in order, so that the text is never copied: every unit
+// outside the spans the edits touch stays as it was. Null when the new content cannot be written
+// in the file's encoding (`encode` null: UTF-8).
+std::optional<XmlSplice<char>> SpliceXmlText(std::string_view text, const XmlTextMap& map,
+                                             const XmlEdits& edits, const CodePageEncoder& encode);
+std::optional<XmlSplice<char16_t>> SpliceXmlText(std::u16string_view text, const XmlTextMap& map,
+                                                 const XmlEdits& edits);
 
 }  // namespace tovrel

@@ -156,10 +156,10 @@ XmlExpectedElement ExpectElement(const XmlNode& element, std::vector<std::uint32
   return expected;
 }
 
-bool ReadsBackAs(const XmlParser& parser, std::string_view bytes,
+bool ReadsBackAs(const XmlParser& parser, std::span<const std::string_view> pieces,
                  const XmlReadBackExpectation& expected) {
   ReadBackCheck check(expected);
-  return parser.Read(bytes, check) && check.Holds();
+  return parser.Read(pieces, check) && check.Holds();
 }
 
 }  // namespace tovrel

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,11 +38,11 @@ struct XmlReadBackExpectation {
 [[nodiscard]] XmlExpectedElement ExpectElement(const XmlNode& element,
                                                std::vector<std::uint32_t> chain);
 
-// Whether the parser reads the bytes as a document that holds each expected element, exactly, at
-// its place, and as many elements as expected. This is the proof that a change wrote what it
-// set, added and removed, and no other element a reader sees came or went. It reads the bytes
-// as they stream through the parser and keeps only the content of the expected elements.
-[[nodiscard]] bool ReadsBackAs(const XmlParser& parser, std::string_view bytes,
+// Whether the parser reads the bytes (in pieces, in order) as a document that holds each expected
+// element, exactly, at its place, and as many elements as expected. This is the proof that a change
+// wrote what it set, added and removed, and no other element a reader sees came or went. It reads
+// the bytes as they stream through the parser and keeps only the content of the expected elements.
+[[nodiscard]] bool ReadsBackAs(const XmlParser& parser, std::span<const std::string_view> pieces,
                                const XmlReadBackExpectation& expected);
 
 }  // namespace tovrel

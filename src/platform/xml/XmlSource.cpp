@@ -41,7 +41,9 @@ void TellLeaf(const XmlSourceNode& node, XmlEvents& events) {
 
 }  // namespace
 
-bool XmlParser::Read(std::string_view bytes, XmlEvents& events) const {
+bool XmlParser::Read(std::span<const std::string_view> pieces, XmlEvents& events) const {
+  std::string bytes;
+  for (const std::string_view piece : pieces) bytes += piece;
   const std::unique_ptr<XmlSourceTree> tree = Parse(bytes);
   XmlSourceNodePtr node = tree ? tree->DocumentElement() : nullptr;
   if (!node) return false;

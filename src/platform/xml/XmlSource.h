@@ -80,10 +80,15 @@ class XmlParser {
   [[nodiscard]] virtual std::unique_ptr<XmlSourceTree> Parse(std::string_view bytes) const = 0;
   // Where and why Parse refuses the bytes; nullopt when it takes them.
   [[nodiscard]] virtual std::optional<XmlParseError> ParseError(std::string_view bytes) const = 0;
-  // Reads the bytes as Parse does and tells what they hold; false, perhaps after telling part of
-  // it, when Parse would refuse them. By default this walks the tree Parse builds; a backend
-  // whose parser streams tells as it reads, without building a tree.
-  [[nodiscard]] virtual bool Read(std::string_view bytes, XmlEvents& events) const;
+  // Reads the bytes, given as pieces in order, as Parse does, and tells what they hold; false,
+  // perhaps after telling part of it, when Parse would refuse them. By default this walks the
+  // tree Parse builds of the bytes joined; a backend whose parser streams reads the pieces as
+  // they are and tells as it reads, without building a tree.
+  [[nodiscard]] virtual bool Read(std::span<const std::string_view> pieces,
+                                  XmlEvents& events) const;
+  [[nodiscard]] bool Read(std::string_view bytes, XmlEvents& events) const {
+    return Read(std::span(&bytes, 1), events);
+  }
   // The text in the code page (a Windows code page number), null when a character has no byte
   // in it or the code page is not available.
   [[nodiscard]] virtual std::optional<std::string> EncodeInCodePage(WideView text,

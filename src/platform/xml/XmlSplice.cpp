@@ -66,7 +66,7 @@ class Splicer {
   Splicer(View text, const XmlTextMap& map, const XmlEdits& edits, const CodePageEncoder* encode)
       : text_(text), map_(map), edits_(edits), encode_(encode) {}
 
-  std::optional<String> Run() {
+  std::optional<XmlSplice<Unit>> Run() {
     for (const std::size_t id : edits_.removed) {
       const XmlTextNode& node = map_.nodes.at(id);
       replacements_.push_back({node.indent_start, node.end, {}});
@@ -80,17 +80,21 @@ class Splicer {
     std::ranges::stable_sort(replacements_, [](const Replacement& a, const Replacement& b) {
       return a.start != b.start ? a.start < b.start : a.end < b.end;
     });
-    String spliced;
-    spliced.reserve(text_.size() + 256);
+    XmlSplice<Unit> spliced;
     std::size_t copied = 0;
-    for (const Replacement& replacement : replacements_) {
+    const auto copy = [&](std::size_t to) {
+      if (to > copied) spliced.push_back({.from = copied, .to = to, .inserted = {}});
+    };
+    for (Replacement& replacement : replacements_) {
       // Inside a node taken out as a whole.
       if (replacement.start < copied) continue;
-      spliced.append(text_.substr(copied, replacement.start - copied));
-      spliced.append(replacement.units);
+      copy(replacement.start);
+      if (!replacement.units.empty()) {
+        spliced.push_back({.from = 0, .to = 0, .inserted = std::move(replacement.units)});
+      }
       copied = replacement.end;
     }
-    spliced.append(text_.substr(copied));
+    copy(text_.size());
     return spliced;
   }
 
@@ -192,13 +196,13 @@ class Splicer {
 
 }  // namespace
 
-std::optional<std::string> SpliceXmlText(std::string_view text, const XmlTextMap& map,
-                                         const XmlEdits& edits, const CodePageEncoder& encode) {
+std::optional<XmlSplice<char>> SpliceXmlText(std::string_view text, const XmlTextMap& map,
+                                             const XmlEdits& edits, const CodePageEncoder& encode) {
   return Splicer<char>(text, map, edits, &encode).Run();
 }
 
-std::optional<std::u16string> SpliceXmlText(std::u16string_view text, const XmlTextMap& map,
-                                            const XmlEdits& edits) {
+std::optional<XmlSplice<char16_t>> SpliceXmlText(std::u16string_view text, const XmlTextMap& map,
+                                                 const XmlEdits& edits) {
   return Splicer<char16_t>(text, map, edits, nullptr).Run();
 }
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -446,11 +448,12 @@ class SplicedDocument final : public XmlDocument {
   [[nodiscard]] bool Write(const ByteSink& sink) const override {
     if (!state_) return false;
     if (state_->edits.empty()) return sink(state_->bytes);
-    const std::optional<std::string> bytes = Splice();
-    if (!bytes) return false;
+    const std::optional<SplicedBytes> spliced = Splice();
+    if (!spliced) return false;
     // What the parser would not read back as this document, changes and all, is never written.
     const std::optional<XmlReadBackExpectation> expected = Expectation();
-    return expected && ReadsBackAs(parser_, *bytes, *expected) && sink(*bytes);
+    return expected && ReadsBackAs(parser_, spliced->pieces, *expected) &&
+           WritePieces(spliced->pieces, sink);
   }
 
  private:
@@ -551,15 +554,32 @@ class SplicedDocument final : public XmlDocument {
     return count;
   }
 
-  [[nodiscard]] std::optional<std::string> Splice() const {
+  // The bytes of the changed document: pieces of the file's bytes, never copied, and the new
+  // bytes between them.
+  struct SplicedBytes {
+    std::vector<std::string_view> pieces;
+    // What the pieces that are not the file's point into; a deque never moves them.
+    std::deque<std::string> inserted;
+  };
+
+  [[nodiscard]] std::optional<SplicedBytes> Splice() const {
     if (!state_->map) return std::nullopt;
     using Form = XmlEncoding::Form;
     const XmlEncoding& encoding = state_->encoding;
+    const std::string_view file = state_->bytes;
+    SplicedBytes spliced;
     if (state_->IsWide()) {
-      const std::optional<std::u16string> units =
+      std::optional<XmlSplice<char16_t>> pieces =
           SpliceXmlText(state_->units, *state_->map, state_->edits);
-      if (!units) return std::nullopt;
-      return EncodeUtf16(*units, encoding.form == Form::kUtf16Be);
+      if (!pieces) return std::nullopt;
+      // A unit of the text is two bytes of the file.
+      for (XmlSplicePiece<char16_t>& piece : *pieces) {
+        spliced.pieces.push_back(piece.inserted.empty()
+                                     ? file.substr(2 * piece.from, 2 * (piece.to - piece.from))
+                                     : spliced.inserted.emplace_back(EncodeUtf16(
+                                           piece.inserted, encoding.form == Form::kUtf16Be)));
+      }
+      return spliced;
     }
     CodePageEncoder encode;
     if (encoding.form == Form::kCodePage) {
@@ -567,7 +587,34 @@ class SplicedDocument final : public XmlDocument {
         return EncodeWithReferences(parser_, code_page, text, references);
       };
     }
-    return SpliceXmlText(state_->bytes, *state_->map, state_->edits, encode);
+    std::optional<XmlSplice<char>> pieces =
+        SpliceXmlText(state_->bytes, *state_->map, state_->edits, encode);
+    if (!pieces) return std::nullopt;
+    for (XmlSplicePiece<char>& piece : *pieces) {
+      spliced.pieces.push_back(piece.inserted.empty()
+                                   ? file.substr(piece.from, piece.to - piece.from)
+                                   : spliced.inserted.emplace_back(std::move(piece.inserted)));
+    }
+    return spliced;
+  }
+
+  // Hands the pieces on in order, the small ones gathered into blocks, so that a change of many
+  // places does not cost a write to the file for each.
+  static bool WritePieces(const std::vector<std::string_view>& pieces, const ByteSink& sink) {
+    constexpr std::size_t kBlock = 64 * 1024;
+    std::string block;
+    for (const std::string_view piece : pieces) {
+      if (block.size() + piece.size() > kBlock) {
+        if (!block.empty() && !sink(block)) return false;
+        block.clear();
+      }
+      if (piece.size() >= kBlock) {
+        if (!sink(piece)) return false;
+      } else {
+        block += piece;
+      }
+    }
+    return block.empty() || sink(block);
   }
 
   const XmlParser& parser_;

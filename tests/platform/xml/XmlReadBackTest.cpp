@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/xml/XmlReadBack.h"
 #include "support/BackendXmlParser.h"
@@ -54,8 +56,14 @@ TEST(XmlReadBack, HoldsWhatTheChangeMeantAndNothingElseCameOrWent) {
       {"not well-formed", "<R><A>1</A><B><C>x</C><N a=\"1&amp;2\">v</N></B>", false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ReadsBackAs(test::BackendXmlParser(), c.bytes, NewElementUnderB()), c.holds)
+    // Whole, and in pieces as a splice gives them: one byte, and the rest.
+    const std::string_view bytes = c.bytes;
+    const std::string_view pieces[] = {bytes.substr(0, 1), bytes.substr(1)};
+    EXPECT_EQ(ReadsBackAs(test::BackendXmlParser(), std::span(&bytes, 1), NewElementUnderB()),
+              c.holds)
         << c.what;
+    EXPECT_EQ(ReadsBackAs(test::BackendXmlParser(), pieces, NewElementUnderB()), c.holds)
+        << c.what << ", in pieces";
   }
 }
 
