@@ -23,7 +23,9 @@ std::optional<std::string> ReadRegularFile(const std::string& path) {
   const UniqueFd fd = OpenRegularFile(path);
   struct stat info {};
   if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+  // A byte more than the file holds, so that the read that finds its end needs no more room: a
+  // buffer that grew would copy the whole file and keep twice its size.
+  std::string bytes(static_cast<std::size_t>(info.st_size) + 1, '\0');
   std::size_t read = 0;
   for (;;) {
     // A file that grew since fstat is read to its end.
