@@ -26,6 +26,7 @@
 #include "platform/portable/posix/RegularFile.h"
 #include "platform/portable/posix/UniqueFd.h"
 #include "platform/save/ContentHash.h"
+#include "platform/save/SameBytes.h"
 #include "platform/save/SaveTemporary.h"
 #include "text/Utf8.h"
 
@@ -76,43 +77,30 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Compares what is written, as it goes, with the bytes of the file it may replace.
-class SameBytes {
+// The file a save may replace, open to compare what is written with its bytes.
+class FileToCompare {
  public:
-  SameBytes(const std::string& path, const struct stat& info)
+  FileToCompare(const std::string& path, const struct stat& info)
       : file_(OpenRegularFile(path)),
-        remaining_(static_cast<std::uintmax_t>(info.st_size)),
-        same_(file_.get() >= 0) {}
+        same_(static_cast<std::uintmax_t>(info.st_size), file_.get() >= 0) {}
 
   void Next(std::string_view written) {
-    if (!same_ || written.size() > remaining_) {
-      same_ = false;
-      return;
-    }
-    buffer_.resize(written.size());
-    std::size_t got = 0;
-    while (got < buffer_.size()) {
-      const ssize_t count = ::read(file_.get(), buffer_.data() + got, buffer_.size() - got);
-      if (count <= 0) {
-        same_ = false;
-        return;
-      }
-      got += static_cast<std::size_t>(count);
-    }
-    same_ = written == std::string_view(buffer_.data(), buffer_.size());
-    remaining_ -= written.size();
+    same_.Next(written, [&](char* buffer, std::size_t size) {
+      ssize_t count = 0;
+      do {
+        count = ::read(file_.get(), buffer, size);
+      } while (count < 0 && errno == EINTR);
+      return count;
+    });
   }
 
-  // True when everything written equals the whole file.
-  [[nodiscard]] bool Same() const { return same_ && remaining_ == 0; }
+  [[nodiscard]] bool Same() const { return same_.Same(); }
   // The file, open for reading; negative when it could not be opened.
   [[nodiscard]] int fd() const { return file_.get(); }
 
  private:
   UniqueFd file_;
-  std::uintmax_t remaining_;
-  bool same_;
-  std::string buffer_;
+  SameBytes same_;
 };
 
 bool IsTemporaryOf(const std::string& name, const std::string& prefix, const std::string& suffix) {
@@ -349,7 +337,7 @@ Replaced PosixFileSystem::ReplaceFileUnlessChanged(WideView path, const ContentW
 
   std::optional<TemporaryFile> temporary = CreateTemporary(folder + prefix, suffix);
   if (!temporary) return Replaced::kFailed;
-  SameBytes same(target, info);
+  FileToCompare same(target, info);
   if (!TakeOverIdentity(same.fd(), temporary->fd(), info)) return Replaced::kFailed;
   const bool written = write([&](std::string_view bytes) {
     same.Next(bytes);

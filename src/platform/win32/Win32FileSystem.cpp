@@ -14,6 +14,7 @@
 
 #include "platform/DevicePath.h"
 #include "platform/save/ContentHash.h"
+#include "platform/save/SameBytes.h"
 #include "platform/save/SaveTemporary.h"
 #include "platform/win32/UniqueAny.h"
 #include "platform/win32/UniqueFile.h"
@@ -60,50 +61,38 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// Compares what is written, as it goes, with the bytes of the file it may replace.
-class SameBytes {
+// The file a save may replace, open to compare what is written with its bytes.
+class FileToCompare {
  public:
-  explicit SameBytes(const WideText& path)
+  explicit FileToCompare(const WideText& path)
       : file_(CreateFileW(AsWide(path), GENERIC_READ,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
-    LARGE_INTEGER size{};
-    same_ = file_ && GetFileSizeEx(file_.get(), &size);
-    remaining_ = same_ ? static_cast<unsigned long long>(size.QuadPart) : 0;
-  }
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)),
+        same_(SizeOf(file_).value_or(0), SizeOf(file_).has_value()) {}
 
   void Next(std::string_view written) {
-    if (!same_ || written.size() > remaining_ || written.size() > INT_MAX) {
-      same_ = false;
-      return;
-    }
-    buffer_.resize(written.size());
-    DWORD got = 0;
-    while (got < buffer_.size()) {
+    same_.Next(written, [&](char* buffer, std::size_t size) -> long long {
       DWORD count = 0;
-      if (!ReadFile(file_.get(), buffer_.data() + got, static_cast<DWORD>(buffer_.size()) - got,
-                    &count, nullptr) ||
-          count == 0) {
-        same_ = false;
-        return;
-      }
-      got += count;
-    }
-    same_ = written == std::string_view(buffer_.data(), buffer_.size());
-    remaining_ -= written.size();
+      const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+      return ReadFile(file_.get(), buffer, wanted, &count, nullptr) ? count : -1;
+    });
   }
 
-  // True when everything written equals the whole file.
-  [[nodiscard]] bool Same() const { return same_ && remaining_ == 0; }
+  [[nodiscard]] bool Same() const { return same_.Same(); }
 
   // Lets go of the file, which ReplaceFileW must find without a handle of ours open on it.
   void Close() { file_.Close(); }
 
  private:
+  // Null when the file could not be opened.
+  static std::optional<unsigned long long> SizeOf(const UniqueFile& file) {
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size)) return std::nullopt;
+    return static_cast<unsigned long long>(size.QuadPart);
+  }
+
   UniqueFile file_;
-  unsigned long long remaining_ = 0;
-  bool same_ = false;
-  std::string buffer_;
+  SameBytes same_;
 };
 
 // The process that made a temporary, from the hexadecimal digits its name starts with.
@@ -444,7 +433,7 @@ Replaced Win32FileSystem::ReplaceFileUnlessChanged(WideView path, const ContentW
   auto created = CreateTemporary(prefix);
   if (!created) return Replaced::kFailed;
   auto& [temporary, file] = *created;
-  SameBytes same(target);
+  FileToCompare same(target);
   const bool written = write([&](std::string_view bytes) {
     same.Next(bytes);
     return WriteAll(file.get(), bytes);
