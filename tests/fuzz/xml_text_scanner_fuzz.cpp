@@ -1,7 +1,9 @@
 // Feeds arbitrary text to the scanner that maps a document's nodes to their text, as bytes and
 // as UTF-16 units. Every map it gives must lie inside the text and nest; for a text libxml2
 // parses, it must give one, with the nodes of libxml2's tree in the same order and of the same
-// kinds.
+// kinds. The compact tree that the backend builds from libxml2's streaming parse must be that
+// tree too: taken or refused alike, and node by node of the same kind, name, value and
+// attributes.
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -11,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/portable/CompactTreeIsDom.h"
 #include "platform/portable/Libxml2Dom.h"
 #include "platform/xml/XmlTextScanner.h"
 
@@ -44,20 +47,12 @@ void CheckShape(const XmlTextMap& map, std::size_t size) {
   }
 }
 
-bool IsBlankText(const xmlNode* node) {
-  if (node->type != XML_TEXT_NODE) return false;
-  for (const xmlChar* c = node->content; c && *c; ++c) {
-    if (*c != ' ' && *c != '\t' && *c != '\r' && *c != '\n') return false;
-  }
-  return true;
-}
-
 // The tree's children of `node` against the map's children of `id`, kind by kind.
 void CheckAgainstTree(const XmlTextMap& map, const xmlNode* node, std::size_t id) {
   std::size_t child_id = map.nodes[id].first_child;
   if (node->type == XML_ELEMENT_NODE) {
     for (const xmlNode* child = node->children; child != nullptr; child = child->next) {
-      if (IsBlankText(child)) continue;
+      if (tovrel::test::compact_tree::IsBlankText(*child)) continue;
       Require(child_id != XmlTextNode::kNone &&
               map.nodes[child_id].kind == tovrel::portable::Libxml2NodeKind(*child));
       CheckAgainstTree(map, child, child_id);
@@ -91,5 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(map.has_value());
     CheckAgainstTree(*map, root, 0);
   }
+
+  Require(tovrel::test::CompactTreeIsDom(bytes));
   return 0;
 }
