@@ -52,7 +52,8 @@ struct XmlEventAttribute {
 
 // What a parser tells as it reads a document element, in document order, all in UTF-8. Nothing
 // outside the document element is told. Character data may come in pieces: the Text calls
-// between two other calls are one text node, and a node of blanks only is told too.
+// between two other calls are one text node. A text node of blanks only may be told or not, and
+// is no node to a reader either way.
 class XmlEvents {
  public:
   virtual ~XmlEvents() = default;
