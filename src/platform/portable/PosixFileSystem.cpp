@@ -85,13 +85,8 @@ class FileToCompare {
         same_(static_cast<std::uintmax_t>(info.st_size), file_.get() >= 0) {}
 
   void Next(std::string_view written) {
-    same_.Next(written, [&](char* buffer, std::size_t size) {
-      ssize_t count = 0;
-      do {
-        count = ::read(file_.get(), buffer, size);
-      } while (count < 0 && errno == EINTR);
-      return count;
-    });
+    same_.Next(written,
+               [&](char* buffer, std::size_t size) { return ReadSome(file_.get(), buffer, size); });
   }
 
   [[nodiscard]] bool Same() const { return same_.Same(); }
@@ -295,17 +290,13 @@ FileFacts PosixFileSystem::Describe(WideView path) const {
 std::optional<FileStamp> PosixFileSystem::Stamp(WideView path) const {
   const std::string target = ResolvedPath(path);
   if (target.empty()) return std::nullopt;
-  // Non-blocking, so that a FIFO answers at once; it is then refused as no regular file.
-  const UniqueFd fd(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  const UniqueFd fd = OpenRegularFile(target);
   struct stat info {};
-  if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-    return std::nullopt;
-  }
+  if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) return std::nullopt;
   ContentHash hash;
   std::array<char, 64 * 1024> buffer{};
   for (;;) {
-    const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
-    if (got < 0 && errno == EINTR) continue;
+    const ssize_t got = ReadSome(fd.get(), buffer.data(), buffer.size());
     if (got < 0) return std::nullopt;
     if (got == 0) break;
     hash.Add(std::string_view(buffer.data(), static_cast<std::size_t>(got)));

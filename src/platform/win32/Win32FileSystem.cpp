@@ -342,10 +342,12 @@ std::optional<std::string> ReadDiskFile(HANDLE file) {
   if (GetFileType(file) != FILE_TYPE_DISK) return std::nullopt;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) {
+      static_cast<unsigned long long>(size.QuadPart) >= std::string().max_size()) {
     return std::nullopt;
   }
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  // A byte more than the file holds, so that the read that finds its end needs no more room: a
+  // buffer that grew would copy the whole file and keep twice its size.
+  std::string bytes(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
   std::size_t read = 0;
   for (;;) {
     // A file that grew since its size was taken is read to its end.

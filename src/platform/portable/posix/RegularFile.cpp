@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -19,6 +20,14 @@ UniqueFd OpenRegularFile(const std::string& path) {
   return fd;
 }
 
+ssize_t ReadSome(int fd, char* buffer, std::size_t size) {
+  ssize_t count = 0;
+  do {
+    count = ::read(fd, buffer, size);
+  } while (count < 0 && errno == EINTR);
+  return count;
+}
+
 std::optional<std::string> ReadRegularFile(const std::string& path) {
   const UniqueFd fd = OpenRegularFile(path);
   struct stat info {};
@@ -30,8 +39,7 @@ std::optional<std::string> ReadRegularFile(const std::string& path) {
   for (;;) {
     // A file that grew since fstat is read to its end.
     if (read == bytes.size()) bytes.resize(bytes.size() + 4096);
-    const ssize_t got = ::read(fd.get(), bytes.data() + read, bytes.size() - read);
-    if (got < 0 && errno == EINTR) continue;
+    const ssize_t got = ReadSome(fd.get(), bytes.data() + read, bytes.size() - read);
     if (got < 0) return std::nullopt;
     if (got == 0) break;
     read += static_cast<std::size_t>(got);
